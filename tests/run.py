@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""Black-box tests of the counting filter: run each binary named on the
+command line on exact cases, on random inputs checked against a brute-force
+model, and with failing input and output. Ends with 'N passed, M failed'."""
+import os, random, subprocess, sys, threading, time
+from concurrent.futures import ThreadPoolExecutor
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+from model import model, generate, mutate  # noqa: E402
+
+results = []
+
+
+def check(name, ok, detail=""):
+    results.append(ok)
+    if not ok:
+        print(f"FAIL {name}: {detail}"[:2000])
+
+
+def run(binary, data, timeout=20, **kw):
+    return subprocess.run([binary], input=data, capture_output=True, timeout=timeout, **kw)
+
+
+def expect(binary, name, data, out, rc=0, err=b"", **kw):
+    r = run(binary, data, **kw)
+    got = (r.stdout, r.returncode, r.stderr)
+    check(f"{binary} {name}", got == (out, rc, err), f"got {got!r:.600}")
+
+
+def big(codes):
+    return b"1 50001 10\n" + b"".join(b" ".join(b"%d" % c for c in codes(i)) + b"\n" for i in range(50001))
+
+
+E = b"a: "
+CASES = [  # group, input, output, status, standard error
+    ("rules", b"1 2 2 1 2 2 3", b"5\n", 0, b""),
+    ("rules", b"1\n2\n2\n1\n2\n\n2 3\n", b"5\n", 0, b""),
+    ("rules", b"2 1 1 5 1 1 5", b"1\n1\n", 0, b""),
+    ("rules", b"1 1 3 7 7 7", b"4\n", 0, b""),
+    ("rules", b"1 3 2 1 2 3 4 1 3", b"6\n", 0, b""),
+    ("rules", b"1 3 2 1 3 3 4 1 2", b"7\n", 0, b""),
+    ("rules", b"1 1 2 0 -1", b"3\n", 0, b""),
+    ("rules", b"1 2 10 " + b"1 " * 10 + b"2 " * 10, b"1024\n", 0, b""),
+    ("rules", b"3 1 1 -2147483648 1 2 2147483647 -2147483648 1 1 0", b"1\n3\n1\n", 0, b""),
+    ("empty", b"0", b"", 0, b""),
+    ("empty", b"-5 1 1 1", b"", 0, b""),
+    ("empty", b"3 0 5 -1 5 3 0", b"0\n0\n0\n", 0, b""),
+    ("empty", b"2 2000000000 0 1 1 9", b"0\n1\n", 0, b""),
+    ("empty", b"1 -3 11 ", b"0\n", 0, b""),
+    ("syntax", b"\t\v\f\r +1 \n+0001 +01 -00000000000000000000000000000007 x", b"1\n", 0, b""),
+    ("syntax", b"1 1 1 5x", b"1\n", 0, b""),
+    ("syntax", b"1 1 1 5", b"1\n", 0, b""),
+    ("errors", b"", b"", 1, E + b"expected the number of test cases, found end of input\n"),
+    ("errors", b" \n\t", b"", 1, E + b"expected the number of test cases, found end of input\n"),
+    ("errors", b"2000000000 1 1 5", b"1\n", 1, E + b"test case 2: expected the number of rows, found end of input\n"),
+    ("errors", b"2 1 1 5 1", b"1\n", 1, E + b"test case 2: expected the number of entries per row, found end of input\n"),
+    ("errors", b"2 1 1 5 2 2 1 2 3", b"1\n", 1, E + b"test case 2, row 2, entry 2: expected an item code, found end of input\n"),
+    ("errors", b"2 1 1 5 3 1 1 2 x7 4", b"1\n", 1, E + b"test case 2, row 3, entry 1: expected an item code, found \"x7\"\n"),
+    ("errors", b"1 1 2 5 -", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found \"-\"\n"),
+    ("errors", b"1 1 2 5 +-3", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found \"+-3\"\n"),
+    ("errors", b"1 1 1 2147483648", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"2147483648\" (out of range)\n"),
+    ("errors", b"1 1 1 -2147483649", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"-2147483649\" (out of range)\n"),
+    ("errors", b"1 1 1 -0000000000000000000000000000000123456789012", b"", 1,
+     E + b"test case 1, row 1, entry 1: expected an item code, found \"-0000000000000000000...\" (out of range)\n"),
+    ("errors", b"99999999999", b"", 1, E + b"expected the number of test cases, found \"99999999999\" (out of range)\n"),
+    ("errors", b"1 1 1 \"\\\x01\xff\x7f", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\\"\\\\\\x01\\xff\\x7f\"\n"),
+    ("errors", b"1 1 1 abcdefghijklmnopqrstuvwxyz", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"abcdefghijklmnopqrst...\"\n"),
+    ("limits", b"2 1 1 5 1 11", b"1\n", 1, E + b"test case 2: expected 0 to 10 entries per row, found 11\n"),
+    ("limits", b"1 1 -1", b"", 1, E + b"test case 1: expected 0 to 10 entries per row, found -1\n"),
+    ("limits", b"1 50002 1", b"", 1, E + b"test case 1: expected at most 50001 rows, found 50002\n"),
+    ("limits", big(lambda i: range(10 * i, 10 * i + 10)), b"51151023\n", 0, b""),
+    ("limits", big(lambda i: [7] * 10), b"512\n", 0, b""),
+]
+
+
+def exact(binary):
+    for i, (group, data, out, rc, err) in enumerate(CASES):
+        expect(binary, f"{group} #{i}", data, out, rc, err)
+
+
+def failing_io(binary):
+    """Unreadable input and unwritable output end with status 1 and a message."""
+    sh = lambda cmd: subprocess.run(["sh", "-c", cmd, "sh", binary], capture_output=True, timeout=20)
+    r = sh('echo 1 1 1 5 | "$1" > /dev/full')
+    check("/dev/full", (r.returncode, r.stderr) == (1, b"a: writing output: No space left on device\n"), r)
+    r = sh('echo 1 1 1 5 | "$1" >&-')
+    check("closed output", (r.returncode, r.stderr) == (1, b"a: writing output: Bad file descriptor\n"), r)
+    r = sh('"$1" <&-')
+    check("closed input", (r.returncode, r.stderr) == (1, b"a: reading input: Bad file descriptor\n"), r)
+    r = sh('"$1" < /')
+    check("directory input", (r.returncode, r.stderr) == (1, b"a: reading input: Is a directory\n"), r)
+    r = sh('echo 0 | "$1" > /dev/full')
+    check("nothing to write", (r.returncode, r.stderr) == (0, b""), r)
+
+
+def interactive(binary):
+    """A line is written as soon as its test case is complete, and nothing
+    past the last test case is waited for."""
+    p = subprocess.Popen([binary], stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    p.stdin.write(b"2 1 1 5\n")
+    p.stdin.flush()
+    timer = threading.Timer(10, p.kill)
+    timer.start()
+    first = p.stdout.readline()
+    p.stdin.write(b"1 2 5 6\n")
+    p.stdin.flush()
+    rest = p.stdout.read()
+    code = p.wait()
+    timer.cancel()
+    p.stdin.close()
+    check(f"{binary} interactive", (first, rest, code) == (b"1\n", b"3\n", 0), (first, rest, code))
+
+
+def piecewise(binary, data, seed):
+    """Feed data through a pipe in small pieces, pausing now and then."""
+    rng = random.Random(seed)
+    p = subprocess.Popen([binary], stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+    def feed():
+        try:
+            i = 0
+            while i < len(data):
+                k = rng.randint(1, 40)
+                p.stdin.write(data[i:i + k])
+                p.stdin.flush()
+                i += k
+                if rng.random() < 0.05:
+                    time.sleep(0.001)
+            p.stdin.close()
+        except BrokenPipeError:
+            pass
+
+    t = threading.Thread(target=feed)
+    t.start()
+    out, err = p.stdout.read(), p.stderr.read()
+    t.join()
+    return out, p.wait(), err
+
+
+def compare(binary, seed, count, mutated=False):
+    """Random inputs (mutated ones with mutated=True) against the model."""
+    rng = random.Random(seed)
+    for i in range(count):
+        data = generate(rng)
+        if mutated:
+            data = mutate(data, rng)
+        lines, fault = model(data)
+        want = (b"".join(b"%d\n" % v for v in lines), 1 if fault else 0)
+        if i % 8 == 0:
+            out, rc, err = piecewise(binary, data, rng.random())
+        else:
+            r = run(binary, data, timeout=5)
+            out, rc, err = r.stdout, r.returncode, r.stderr
+        ok = (out, rc) == want and (err == b"") == (not fault) and err.count(b"\n") <= 1
+        check(f"{binary} random seed {seed} #{i}", ok, f"input {data[:300]!r} want {want} got {(out, rc, err)}")
+
+
+def main():
+    binaries = sys.argv[1:]
+    count = int(os.environ.get("RANDOM_INPUTS", "1000"))
+    with ThreadPoolExecutor(max_workers=4) as pool:
+        jobs = []
+        for b in binaries:
+            jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive)]
+            jobs += [pool.submit(compare, b, s, count // 4) for s in range(4)]
+            jobs += [pool.submit(compare, b, 100 + s, count // 8, True) for s in range(4)]
+        for j in jobs:
+            j.result()
+    good = sum(results)
+    print(f"{good} passed, {len(results) - good} failed")
+    sys.exit(0 if good == len(results) else 1)
+
+
+if __name__ == "__main__":
+    main()
