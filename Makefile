@@ -20,4 +20,16 @@ test: a build/san
 clean:
 	rm -rf a build
 
-.PHONY: run test clean
+
+build/baseline: bench/baseline.cpp
+	mkdir -p build
+	$(CXX) -O2 -o $@ bench/baseline.cpp
+
+build/bench/.made: bench/gen.py
+	python3 bench/gen.py build/bench
+	touch $@
+
+bench: a build/baseline build/bench/.made
+	python3 bench/run.py build/bench ./a build/baseline
+
+.PHONY: run test bench clean

@@ -1,0 +1,48 @@
+#!/usr/bin/env python3
+"""Write the benchmark inputs into the folder given, from fixed seeds."""
+import os, random, sys
+
+ROWS, WIDE = 50001, 10
+CRAFTED = 20000       # distinct codes in the input crafted against chaining
+BUCKETS = 20753       # buckets of a standard hashed set holding that many ints
+
+
+def case(codes, rows=ROWS, wide=WIDE):
+    """One test case: a header line, then its rows of codes."""
+    lines = [f"{rows} {wide}"]
+    for i in range(rows):
+        lines.append(" ".join(map(str, codes[i * wide:(i + 1) * wide])))
+    return "\n".join(lines) + "\n"
+
+
+def full(rng, count=ROWS * WIDE):
+    return [rng.getrandbits(32) - 2**31 for _ in range(count)]
+
+
+def crafted(rng):
+    """Distinct codes that all fall in one bucket, then repeats of them."""
+    codes = [BUCKETS * (j + 1) for j in range(CRAFTED)]
+    return codes + [rng.choice(codes) for _ in range(ROWS * WIDE - CRAFTED)]
+
+
+def inputs():
+    rng = random.Random(1)
+    yield "1-random", "1\n" + case(full(rng))
+    yield "2-ten", "10\n" + "".join(case(full(rng)) for _ in range(10))
+    tiny = "".join(f"1 1\n{rng.getrandbits(31)}\n" for _ in range(100000))
+    yield "3-then-tiny", "100001\n" + case(full(rng)) + tiny
+    yield "4-crafted", "1\n" + case(crafted(rng))
+    yield "5-tiny", "300000\n" + "".join(case([rng.randrange(10) for _ in range(4)], 2, 2) for _ in range(300000))
+    yield "6-repeats", "1\n" + case([rng.randrange(1000) for _ in range(ROWS * WIDE)])
+
+
+def main():
+    folder = sys.argv[1]
+    os.makedirs(folder, exist_ok=True)
+    for name, text in inputs():
+        with open(os.path.join(folder, name + ".in"), "w") as f:
+            f.write(text)
+
+
+if __name__ == "__main__":
+    main()
