@@ -12,6 +12,11 @@
 #include <ctime>
 #include <sys/random.h>
 #include <unistd.h>
+#if defined(__SSSE3__)
+#include <tmmintrin.h>
+#elif defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 enum { ROWS = 50001, COLS = 11, WIDE = 10 };
 
@@ -21,19 +26,21 @@ static int ilebylo;		// repeat entries in the current row
 static int newton[WIDE + 1][WIDE + 1];
 static int tab[WIDE + 1];	// tab[i] = 2^i - 1, non-empty subsets of i
 
-// The seen set byl: open addressing over mixed codes, 0 marking a free slot.
+// The seen set byl: open addressing over mixed codes in buckets of 16 slots,
+// each one cache line; fill counts the slots in use, which fill from the
+// front, so a slot past it is free whatever it holds.
 // Not std::unordered_set: its hash of an int is the int itself, so codes
 // that share a residue modulo the bucket count all land on one chain, and
 // its clear() sweeps every bucket, so many small test cases after one large
-// one cost a full sweep each. Here the mix is seeded afresh on each run and
-// the table is sized to the test case, so clearing costs what filling does.
-enum { SLOTS = 1 << 20 };	// >= 2 * ROWS * WIDE, load stays at most 1/2
+// one cost a full sweep each. Here the mix is seeded afresh on each run, the
+// table is sized to the test case, and clearing it zeroes only fill.
+enum { WAYS = 16, SLOTS = 1 << 20 };	// >= 2 * ROWS * WIDE: at most half full
 alignas(64) static uint32_t byl[SLOTS];
-static uint32_t mask, shift;	// slots in use minus 1; 32 - log2(slots)
-static bool zero;		// the code that mixes to 0 has been met
+static uint8_t fill[SLOTS / WAYS];
+static uint32_t last, shift;	// buckets in use - 1; 32 - log2(buckets)
 static uint32_t key[3];		// this run's seed
 
-static unsigned char buf[(1 << 17) + 16];	// 16 bytes to load past the end
+static unsigned char buf[(1 << 17) + 32];	// room to load past the end
 static const unsigned char *p = buf, *end = buf;	// *end is a sentinel 0
 static bool eof;
 static char out[1 << 16];
@@ -74,7 +81,7 @@ static void flush(void)
 
 // Refill the input buffer; false at end of input. Output that is ready goes
 // out first, so that a reader on a slow pipe sees each line when it is due.
-static bool fill(void)
+static bool refill(void)
 {
 	ssize_t r;
 
@@ -82,7 +89,7 @@ static bool fill(void)
 		return false;
 	flush();
 	do
-		r = read(0, buf, sizeof buf - 16);
+		r = read(0, buf, sizeof buf - 32);
 	while (r < 0 && errno == EINTR);
 	if (r < 0)
 		die("reading input: %s", strerror(errno));
@@ -96,7 +103,7 @@ static bool fill(void)
 // The next input byte, without taking it, or -1 at end of input.
 static int peek(void)
 {
-	if (p == end && !fill())
+	if (p == end && !refill())
 		return -1;
 	return *p;
 }
@@ -141,7 +148,8 @@ static void quote(char *t, size_t *len, int c)
 // Read one number the slow way, a byte at a time across refills, and report
 // anything that is not a decimal integer within 32 bits. tok keeps the
 // token's first bytes for the message.
-static int slow(const char *what, int row, int entry)
+[[gnu::noinline, gnu::cold]] static int slow(const char *what, int row,
+						   int entry)
 {
 	char tok[128] = "", at[64];
 	size_t len = 0, taken = 0, digits = 0;
@@ -192,15 +200,6 @@ static inline uint64_t load(const unsigned char *s)
 	return x;
 }
 
-// Flag the bytes of x that are not digits, in each byte's high nibble. A
-// carry out of a byte only spoils the bytes after it, and it comes only out
-// of a byte that is no digit, so the lowest flag is always right.
-static inline uint64_t nondigits(uint64_t x)
-{
-	const uint64_t high = 0xf0f0f0f0f0f0f0f0u, three = 0x3030303030303030u;
-	return ((x & high) ^ three) | (((x + 0x0606060606060606u) & high) ^ three);
-}
-
 // The value of 8 ASCII digits, the most significant in the lowest byte,
 // in three multiplications instead of eight dependent steps.
 static inline uint64_t eight(uint64_t x)
@@ -212,31 +211,113 @@ static inline uint64_t eight(uint64_t x)
 	return x;
 }
 
-// Read one number as "%d" does. The fast path takes up to 10 digits from
-// the buffer at once, without a branch on their count; it leaves to slow()
-// a number that may run on past the buffer's end, and anything that is not
-// a number within 32 bits, so slow() alone speaks of faults.
-static inline int num(const char *what, int row, int entry)
-{
-	const unsigned char *s = p;
+// What the 16 bytes at s are: bitmasks of spaces, digits, signs and minus
+// signs, and with SSSE3 the bytes themselves and which are digits.
+struct kinds {
+	unsigned space, digit, sign, minus;
+#ifdef __SSSE3__
+	__m128i bytes, digits;
+#endif
+};
 
-	while (space(*s))
-		s++;
-	uint64_t neg = *s == '-';
-	s += *s == '-' || *s == '+';
-	uint64_t lo = load(s), hi = load(s + 8);
-	uint64_t mlo = nondigits(lo), mhi = nondigits(hi) | 1ull << 63;
-	unsigned len = (mlo ? __builtin_ctzll(mlo) : 64 + __builtin_ctzll(mhi)) >> 3;
-	if (len - 1 >= 10 || s + len == end)
-		return slow(what, row, entry);
-	// Keep the len digits, moved to the top, and fill below them with '0'.
-	unsigned __int128 d = ((unsigned __int128)hi << 64 | lo) << (128 - 8 * len);
+#ifdef __SSE2__
+static inline kinds classify(const unsigned char *s)
+{
+	__m128i c = _mm_loadu_si128((const __m128i *)s);
+	// Shifted so that the range from lo holds the lowest signed bytes, a
+	// byte is in the range when it is below the range's end.
+	auto in = [c](int lo, int n) {
+		__m128i t = _mm_sub_epi8(c, _mm_set1_epi8((char)(lo + 128)));
+		return _mm_cmplt_epi8(t, _mm_set1_epi8((char)(n - 128)));
+	};
+	auto is = [c](char x) { return _mm_cmpeq_epi8(c, _mm_set1_epi8(x)); };
+	auto bits = [](__m128i m) { return (unsigned)_mm_movemask_epi8(m); };
+	__m128i digits = in('0', 10);
+	unsigned minus = bits(is('-'));
+	return {bits(_mm_or_si128(in('\t', 5), is(' '))), bits(digits),
+		minus | bits(is('+')), minus
+#ifdef __SSSE3__
+		, c, digits
+#endif
+	};
+}
+#else
+static inline kinds classify(const unsigned char *s)
+{
+	kinds k = {0, 0, 0, 0};
+	for (unsigned i = 0; i < 16; i++) {
+		k.space |= (unsigned)space(s[i]) << i;
+		k.digit |= (unsigned)digit(s[i]) << i;
+		k.sign |= (unsigned)(s[i] == '-' || s[i] == '+') << i;
+		k.minus |= (unsigned)(s[i] == '-') << i;
+	}
+	return k;
+}
+#endif
+
+#ifdef __SSSE3__
+// The value of the len digits from offset at of the 16 bytes k was made
+// from: the digits move to the top of a register, zeros below them, and
+// three multiply-adds sum them up in pairs.
+static inline uint64_t value(const unsigned char *, const kinds &k, unsigned at, unsigned len)
+{
+	__m128i d = _mm_and_si128(_mm_sub_epi8(k.bytes, _mm_set1_epi8('0')), k.digits);
+	__m128i to = _mm_sub_epi8(_mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15),
+				  _mm_set1_epi8((char)(16 - at - len)));
+	d = _mm_shuffle_epi8(d, to);	// a negative index gives 0
+	d = _mm_maddubs_epi16(d, _mm_setr_epi8(10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1));
+	d = _mm_madd_epi16(d, _mm_setr_epi16(100, 1, 100, 1, 100, 1, 100, 1));
+	d = _mm_packs_epi32(d, d);
+	d = _mm_madd_epi16(d, _mm_setr_epi16(10000, 1, 10000, 1, 10000, 1, 10000, 1));
+	uint64_t r = (uint64_t)_mm_cvtsi128_si64(d);
+	return (r & 0xffffffff) * 100000000 + (r >> 32);
+}
+#else
+// The value of the len digits at s + at: moved to the top of 16 bytes, '0'
+// filled in below them, and summed 8 at a time.
+static inline uint64_t value(const unsigned char *s, const kinds &, unsigned at, unsigned len)
+{
+	s += at;
+	unsigned __int128 d = ((unsigned __int128)load(s + 8) << 64 | load(s)) << (128 - 8 * len);
 	d |= ((unsigned __int128)0x3030303030303030u << 64 | 0x3030303030303030u) >> (8 * len);
-	uint64_t v = eight((uint64_t)d) * 100000000 + eight((uint64_t)(d >> 64));
-	if (v > 2147483647u + neg)
+	return eight((uint64_t)d) * 100000000 + eight((uint64_t)(d >> 64));
+}
+#endif
+
+// Parse a number of up to 10 digits at s as "%d" does into *v, and return
+// the byte after it; null when the number may run on past the buffer's end
+// or is anything but a number within 32 bits. Where the next number starts
+// and ends comes from bitmasks of one 16-byte load, with no branch on the
+// number's length: that chain from one number to the next bounds the speed.
+[[gnu::always_inline]] static inline const unsigned char *
+fast(const unsigned char *s, int *v)
+{
+	kinds k = classify(s);
+	while (__builtin_expect(k.space == 0xffff, 0))
+		k = classify(s += 16);	// no sentinel among them: s stays <= end
+	unsigned a = __builtin_ctz(~k.space);
+	unsigned at = a + (k.sign >> a & 1);
+	unsigned len = __builtin_ctz(~(k.digit >> at));
+	const unsigned char *t = s + at + len;
+	if (len - 1 >= 10 || at + len >= 16 || t == end)
+		return nullptr;
+	uint64_t u = value(s, k, at, len);
+	uint64_t neg = k.minus >> a & 1;
+	if (u > 2147483647u + neg)
+		return nullptr;
+	*v = (int)((u ^ (0 - neg)) + neg);
+	return t;
+}
+
+// Read one number as "%d" does; slow() alone deals with refills and faults.
+static int num(const char *what, int row, int entry)
+{
+	int v;
+	const unsigned char *s = fast(p, &v);
+	if (!s)
 		return slow(what, row, entry);
-	p = s + len;
-	return (int)((v ^ (0 - neg)) + neg);
+	p = s;
+	return v;
 }
 
 // Build newton by Pascal's rule and tab by summing each row of it.
@@ -276,49 +357,70 @@ static inline uint32_t mix(int code)
 	return x * key[2];
 }
 
-// Empty byl and size it for up to cap codes; costs O(cap), not O(SLOTS).
+// Empty byl and size it for up to cap codes, in time O(cap / WAYS).
 static void clear(long cap)
 {
-	uint32_t bits = 4;
-	while ((1L << bits) < 2 * cap)
+	uint32_t bits = 1;
+	while ((WAYS << bits) < 2 * cap)
 		bits++;
-	mask = (1u << bits) - 1;
+	last = (1u << bits) - 1;
 	shift = 32 - bits;
-	memset(byl, 0, sizeof byl[0] << bits);
-	zero = false;
+	memset(fill, 0, (size_t)1 << bits);
 }
 
-// Insert a mixed code into byl; true if it was there already.
+// Bitmask of the slots of bucket b that hold x.
+static inline unsigned match(const uint32_t *b, uint32_t x)
+{
+#ifdef __SSE2__
+	__m128i k = _mm_set1_epi32((int)x);
+	auto eq = [b, k](int i) {
+		return _mm_cmpeq_epi32(_mm_load_si128((const __m128i *)b + i), k);
+	};
+	return _mm_movemask_epi8(_mm_packs_epi16(_mm_packs_epi32(eq(0), eq(1)),
+						 _mm_packs_epi32(eq(2), eq(3))));
+#else
+	unsigned m = 0;
+	for (unsigned i = 0; i < WAYS; i++)
+		m |= (unsigned)(b[i] == x) << i;
+	return m;
+#endif
+}
+
+// Insert a mixed code into byl; true if it was there already. A code passes
+// on to the next bucket only from a full one, so a bucket with room ends the
+// search, and one store serves both outcomes, without a branch on which.
 static inline bool seen(uint32_t x)
 {
-	if (x == 0) {
-		bool had = zero;
-		zero = true;
-		return had;
-	}
-	for (uint32_t i = x >> shift;; i = (i + 1) & mask) {
-		if (byl[i] == x)
-			return true;
-		if (byl[i] == 0) {
-			byl[i] = x;
-			return false;
+	for (uint32_t i = x >> shift;; i = (i + 1) & last) {
+		uint32_t *b = byl + i * WAYS, f = fill[i];
+		uint32_t hit = match(b, x) & ((1u << f) - 1);
+		if (__builtin_expect(hit || f < WAYS, 1)) {
+			b[hit ? __builtin_ctz(hit) : f] = x;
+			fill[i] = f + !hit;
+			return hit;
 		}
 	}
 }
 
-// Score rows 0 to n - 1 of width m into suma, looking up the slots of a row
-// some rows ahead so that the table's cache misses overlap.
+// Score rows 0 to n - 1 of width m into suma. The codes of a row some rows
+// ahead are mixed into ring and their buckets fetched, so that the table's
+// cache misses overlap instead of coming one after another.
 static void score(int n, int m)
 {
-	int ahead = (16 + m - 1) / m;
+	static uint32_t ring[32][WIDE];
+	int ahead = (16 + m - 1) / m;	// 16 entries, at most 16 rows
 
-	for (int i = 0; i < n; i++) {
+	for (int i = -ahead; i < n; i++) {
+		int r = i + ahead;
+		for (int k = 0; r < n && k < m; k++) {
+			uint32_t x = ring[r & 31][k] = mix(towar[r][k]);
+			__builtin_prefetch(byl + (x >> shift) * WAYS, 1);
+		}
+		if (i < 0)
+			continue;
 		int b = 0;
-		if (i + ahead < n)
-			for (int k = 0; k < m; k++)
-				__builtin_prefetch(&byl[mix(towar[i + ahead][k]) >> shift], 1);
 		for (int k = 0; k < m; k++)
-			b += seen(mix(towar[i][k]));
+			b += seen(ring[i & 31][k]);
 		ilebylo = b;
 		int f = m - ilebylo;
 		suma += tab[f];
@@ -345,6 +447,21 @@ static void put(int v)
 	out[outn++] = '\n';
 }
 
+// Read n rows of m item codes into towar, keeping the cursor in a register.
+static void block(int n, int m)
+{
+	const unsigned char *s = p, *t;
+
+	for (int i = 0; i < n; i++)
+		for (int k = 0; k < m; k++, s = t)
+			if (!(t = fast(s, &towar[i][k]))) {
+				p = s;
+				towar[i][k] = slow("an item code", i + 1, k + 1);
+				t = p;
+			}
+	p = s;
+}
+
 // Read one test case's n and m, check them against the storage, read its
 // codes into towar and score them.
 static void test(void)
@@ -362,9 +479,7 @@ static void test(void)
 	if (n <= 0 || m <= 0)
 		return;
 	clear((long)n * m);
-	for (int i = 0; i < n; i++)
-		for (int k = 0; k < m; k++)
-			towar[i][k] = num("an item code", i + 1, k + 1);
+	block(n, m);
 	score(n, m);
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Time ./a, the straightforward baseline and cat on each benchmark input,
 side by side, after checking that both programs print the same lines.
-Usage: run.py FOLDER PROGRAM BASELINE"""
-import os, statistics, subprocess, sys, time
+Usage: run.py FOLDER PEAK PROGRAM BASELINE"""
+import os, statistics, subprocess, sys
 
 RUNS = int(os.environ.get("BENCH_RUNS", "5"))
 SLOW = 2              # baseline runs on the inputs made to hurt it
@@ -10,15 +10,13 @@ HOSTILE = ("3-then-tiny", "4-crafted")
 
 
 def once(argv, path, out):
-    """Wall seconds and peak resident KiB of one run."""
+    """Wall seconds and peak resident KiB of one run, taken by peak."""
     with open(path, "rb") as fin, open(out, "wb") as fout:
-        start = time.perf_counter()
-        p = subprocess.Popen(argv, stdin=fin, stdout=fout)
-        _, status, usage = os.wait4(p.pid, 0)
-        wall = time.perf_counter() - start
-    if status != 0:
+        r = subprocess.run([PEAK] + argv, stdin=fin, stdout=fout, stderr=subprocess.PIPE)
+    if r.returncode != 0:
         sys.exit(f"bench: {argv[0]} failed on {path}")
-    return wall, usage.ru_maxrss
+    wall, kib = r.stderr.split()
+    return float(wall), int(kib)
 
 
 def measure(argv, path, out, runs):
@@ -28,7 +26,8 @@ def measure(argv, path, out, runs):
 
 
 def main():
-    folder, prog, base = sys.argv[1:4]
+    global PEAK
+    folder, PEAK, prog, base = sys.argv[1:5]
     names = sorted(f[:-3] for f in os.listdir(folder) if f.endswith(".in"))
     print(f"{'input':<12} {'MB':>6} {'cat ms':>7} {'a ms':>8} {'a MB/s':>7} {'a MiB':>6}"
           f" {'base ms':>8} {'base MiB':>8} {'base/a':>7} {'a/cat':>6}")
