@@ -118,19 +118,24 @@ static inline bool digit(int c)
 	return (unsigned)(c - '0') < 10;
 }
 
-// Where a fault lies: the test case, row and entry being read, from 1.
+// The test case being read, from 1; 0 before the first.
 static int tcase;
 
-// Describe the place of a fault into s.
-static void place(char *s, size_t len, int row, int entry)
+// Report a fault in the input at row and entry (from 1; 0 where they do
+// not apply) of the current test case, and exit 1.
+[[noreturn]] static void fault(int row, int entry, const char *fmt, ...)
 {
-	if (tcase == 0)
-		*s = 0;
-	else if (row == 0)
-		snprintf(s, len, "test case %d: ", tcase);
-	else
-		snprintf(s, len, "test case %d, row %d, entry %d: ", tcase, row,
-			 entry);
+	char at[64] = "", msg[192];
+	va_list ap;
+
+	if (row > 0)
+		snprintf(at, sizeof at, "test case %d, row %d, entry %d: ", tcase, row, entry);
+	else if (tcase > 0)
+		snprintf(at, sizeof at, "test case %d: ", tcase);
+	va_start(ap, fmt);
+	vsnprintf(msg, sizeof msg, fmt, ap);
+	va_end(ap);
+	die("%s%s", at, msg);
 }
 
 // Append c to the quoted token t, escaped if it is not printable.
@@ -151,7 +156,7 @@ static void quote(char *t, size_t *len, int c)
 [[gnu::noinline, gnu::cold]] static int slow(const char *what, int row,
 						   int entry)
 {
-	char tok[128] = "", at[64];
+	char tok[128] = "";
 	size_t len = 0, taken = 0, digits = 0;
 	uint64_t v = 0;
 	bool neg, any = false;
@@ -159,9 +164,8 @@ static void quote(char *t, size_t *len, int c)
 
 	while (space(c = peek()))
 		p++;
-	place(at, sizeof at, row, entry);
 	if (c < 0)
-		die("%sexpected %s, found end of input", at, what);
+		fault(row, entry, "expected %s, found end of input", what);
 	neg = c == '-';
 	for (;; p++, taken++) {
 		c = peek();
@@ -188,7 +192,7 @@ static void quote(char *t, size_t *len, int c)
 	}
 	if (taken > 20 || (c >= 0 && !space(c)))
 		strcat(tok, "...");
-	die("%sexpected %s, found \"%s\"%s", at, what, tok,
+	fault(row, entry, "expected %s, found \"%s\"%s", what, tok,
 	    any ? " (out of range)" : "");
 }
 
@@ -310,7 +314,7 @@ fast(const unsigned char *s, int *v)
 }
 
 // Read one number as "%d" does; slow() alone deals with refills and faults.
-static int num(const char *what, int row, int entry)
+[[gnu::always_inline]] static inline int num(const char *what, int row, int entry)
 {
 	int v;
 	const unsigned char *s = fast(p, &v);
@@ -410,6 +414,9 @@ static void score(int n, int m)
 	static uint32_t ring[32][WIDE];
 	int ahead = (16 + m - 1) / m;	// 16 entries, at most 16 rows
 
+	if (ahead > n)
+		ahead = n;
+
 	for (int i = -ahead; i < n; i++) {
 		int r = i + ahead;
 		for (int k = 0; r < n && k < m; k++) {
@@ -470,12 +477,10 @@ static void test(void)
 	ilebylo = 0;
 	int n = num("the number of rows", 0, 0);
 	int m = num("the number of entries per row", 0, 0);
-	char at[64];
-	place(at, sizeof at, 0, 0);
 	if (n > 0 && (m < 0 || m > WIDE))
-		die("%sexpected 0 to %d entries per row, found %d", at, WIDE, m);
+		fault(0, 0, "expected 0 to %d entries per row, found %d", WIDE, m);
 	if (n > ROWS && m > 0)
-		die("%sexpected at most %d rows, found %d", at, ROWS, n);
+		fault(0, 0, "expected at most %d rows, found %d", ROWS, n);
 	if (n <= 0 || m <= 0)
 		return;
 	clear((long)n * m);
