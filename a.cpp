@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <sys/mman.h>
 #include <sys/random.h>
 #include <unistd.h>
 #if defined(__SSSE3__)
@@ -18,9 +19,9 @@
 #include <emmintrin.h>
 #endif
 
-enum { ROWS = 50001, COLS = 11, WIDE = 10 };
+enum { ROWS = 50001, COLS = 11, WIDE = 10, HUGE = 1 << 21 };
 
-static int towar[ROWS][COLS];	// the current test case, row by row
+alignas(HUGE) static int towar[ROWS][COLS];	// the current test case, by row
 static long long suma;		// the current test case's total
 static int ilebylo;		// repeat entries in the current row
 static int newton[WIDE + 1][WIDE + 1];
@@ -35,7 +36,7 @@ static int tab[WIDE + 1];	// tab[i] = 2^i - 1, non-empty subsets of i
 // one cost a full sweep each. Here the mix is seeded afresh on each run, the
 // table is sized to the test case, and clearing it zeroes only fill.
 enum { WAYS = 16, SLOTS = 1 << 20 };	// >= 2 * ROWS * WIDE: at most half full
-alignas(64) static uint32_t byl[SLOTS];
+alignas(HUGE) static uint32_t byl[SLOTS];
 static uint8_t fill[SLOTS / WAYS];
 static uint32_t last, shift;	// buckets in use - 1; 32 - log2(buckets)
 static uint32_t key[3];		// this run's seed
@@ -488,8 +489,17 @@ static void test(void)
 	score(n, m);
 }
 
+// Ask for the large arrays in huge pages: a few faults instead of one or two
+// for every 4 KiB page the codes and the table touch at random.
+static void huge(void)
+{
+	madvise(towar, sizeof towar, MADV_HUGEPAGE);
+	madvise(byl, sizeof byl, MADV_HUGEPAGE);
+}
+
 int main(void)
 {
+	huge();
 	build();
 	seed();
 	int t = num("the number of test cases", 0, 0);
