@@ -47,7 +47,6 @@ static bool eof;
 static char out[1 << 16];
 static size_t outn;
 
-// Report a fault and exit 1, after writing the lines already complete.
 [[noreturn]] static void die(const char *fmt, ...);
 
 // Write what is buffered for standard output.
@@ -67,6 +66,7 @@ static void flush(void)
 	outn = 0;
 }
 
+// Write the lines complete so far, then "a: " and the message, and exit 1.
 [[noreturn]] static void die(const char *fmt, ...)
 {
 	char msg[256];
@@ -94,11 +94,11 @@ static bool refill(void)
 	while (r < 0 && errno == EINTR);
 	if (r < 0)
 		die("reading input: %s", strerror(errno));
-	p = buf;
-	end = buf + (r > 0 ? r : 0);
-	*(unsigned char *)end = 0;
 	eof = r == 0;
-	return r > 0;
+	buf[eof ? 0 : r] = 0;
+	p = buf;
+	end = buf + (eof ? 0 : r);
+	return !eof;
 }
 
 // The next input byte, without taking it, or -1 at end of input.
@@ -109,11 +109,14 @@ static int peek(void)
 	return *p;
 }
 
+// Whether c is white space to "%d": blank, tab, line feed, vertical tab,
+// form feed or carriage return.
 static inline bool space(int c)
 {
 	return c == ' ' || (unsigned)(c - '\t') < 5;
 }
 
+// Whether c is a decimal digit.
 static inline bool digit(int c)
 {
 	return (unsigned)(c - '0') < 10;
