@@ -39,7 +39,21 @@ build/bench/.made: bench/gen.py
 bench: a build/baseline build/peak build/bench/.made
 	python3 bench/run.py build/bench build/peak ./a build/baseline
 
+FUZZ_SECONDS ?= 60
+
+build/fuzz/a: a.cpp
+	@command -v afl-clang-fast++ >/dev/null || \
+		{ echo "make fuzz needs AFL++: apt-get install afl++"; exit 1; }
+	mkdir -p build/fuzz
+	# Classic edge counters: AFL++ 4.04's default instrumentation of a select
+	# can read past its own guard array and crash a correct program.
+	AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
+		afl-clang-fast++ -O1 -g $(ARCH) -o $@ a.cpp
+
+fuzz: build/fuzz/a
+	sh tests/fuzz.sh build/fuzz/a $(FUZZ_SECONDS)
+
 clean:
 	rm -rf a build
 
-.PHONY: run test bench clean
+.PHONY: run test bench fuzz clean

@@ -2,7 +2,7 @@
 """Black-box tests of the counting filter: run each binary named on the
 command line on exact cases, on random inputs checked against a brute-force
 model, and with failing input and output. Ends with 'N passed, M failed'."""
-import os, random, subprocess, sys, threading, time
+import os, random, subprocess, sys, tempfile, threading, time
 from concurrent.futures import ThreadPoolExecutor
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -19,7 +19,11 @@ def check(name, ok, detail=""):
 
 
 def run(binary, data, timeout=20, **kw):
-    return subprocess.run([binary], input=data, capture_output=True, timeout=timeout, **kw)
+    """Run binary on data; a run past the timeout counts as status 'hang'."""
+    try:
+        return subprocess.run([binary], input=data, capture_output=True, timeout=timeout, **kw)
+    except subprocess.TimeoutExpired as e:
+        return subprocess.CompletedProcess(e.cmd, "hang", e.stdout or b"", e.stderr or b"")
 
 
 def expect(binary, name, data, out, rc=0, err=b"", **kw):
@@ -56,6 +60,8 @@ CASES = [  # group, input, output, status, standard error
     ("errors", b"2000000000 1 1 5", b"1\n", 1, E + b"test case 2: expected the number of rows, found end of input\n"),
     ("errors", b"2 1 1 5 1", b"1\n", 1, E + b"test case 2: expected the number of entries per row, found end of input\n"),
     ("errors", b"2 1 1 5 2 2 1 2 3", b"1\n", 1, E + b"test case 2, row 2, entry 2: expected an item code, found end of input\n"),
+    ("errors", b"1 2 2 1", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found end of input\n"),
+    ("errors", b"1 2", b"", 1, E + b"test case 1: expected the number of entries per row, found end of input\n"),
     ("errors", b"2 1 1 5 3 1 1 2 x7 4", b"1\n", 1, E + b"test case 2, row 3, entry 1: expected an item code, found \"x7\"\n"),
     ("errors", b"1 1 2 5 -", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found \"-\"\n"),
     ("errors", b"1 1 2 5 +-3", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found \"+-3\"\n"),
@@ -92,23 +98,38 @@ def failing_io(binary):
     check("directory input", (r.returncode, r.stderr) == (1, b"a: reading input: Is a directory\n"), r)
     r = sh('echo 0 | "$1" > /dev/full')
     check("nothing to write", (r.returncode, r.stderr) == (0, b""), r)
+    # A reader that goes away: the writer ends at once, by SIGPIPE or status 1.
+    with tempfile.TemporaryFile() as f:
+        f.write(b"200000 " + b"1 1 7 " * 200000)
+        f.seek(0)
+        p = subprocess.Popen([binary], stdin=f, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    first = p.stdout.readline()
+    p.stdout.close()
+    try:
+        code = p.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        code = "hang"
+    check(f"{binary} closed reader", (first, code in (-13, 1)) == (b"1\n", True), (first, code))
 
 
 def interactive(binary):
     """A line is written as soon as its test case is complete, and nothing
     past the last test case is waited for."""
     p = subprocess.Popen([binary], stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-    p.stdin.write(b"2 1 1 5\n")
-    p.stdin.flush()
     timer = threading.Timer(10, p.kill)
     timer.start()
-    first = p.stdout.readline()
-    p.stdin.write(b"1 2 5 6\n")
-    p.stdin.flush()
-    rest = p.stdout.read()
+    try:
+        p.stdin.write(b"2 1 1 5\n")
+        p.stdin.flush()
+        first = p.stdout.readline()
+        p.stdin.write(b"1 2 5 6\n")
+        p.stdin.flush()
+        rest = p.stdout.read()
+    except OSError:
+        first = rest = b"killed while waiting"
     code = p.wait()
     timer.cancel()
-    p.stdin.close()
     check(f"{binary} interactive", (first, rest, code) == (b"1\n", b"3\n", 0), (first, rest, code))
 
 
@@ -138,6 +159,30 @@ def piecewise(binary, data, seed):
     return out, p.wait(), err
 
 
+def lone_message(err):
+    """Whether err is one message of the program's own, and nothing else."""
+    return err.startswith(b"a: ") and err.count(b"\n") == 1 and err.endswith(b"\n")
+
+
+def against_model(binary, name, data, got):
+    """Check a run's (output, status, error) against the model's verdict."""
+    lines, fault = model(data)
+    want = (b"".join(b"%d\n" % v for v in lines), 1 if fault else 0)
+    out, rc, err = got
+    ok = (out, rc) == want and (lone_message(err) if fault else err == b"")
+    check(f"{binary} {name}", ok, f"input {data[:300]!r} want {want} got {got}")
+
+
+def corpus(binary):
+    """Every seed of the fuzzing corpus, some made from faults found."""
+    folder = os.path.join(HERE, "corpus")
+    for name in sorted(os.listdir(folder)):
+        with open(os.path.join(folder, name), "rb") as f:
+            data = f.read()
+        r = run(binary, data, timeout=5)
+        against_model(binary, "corpus " + name, data, (r.stdout, r.returncode, r.stderr))
+
+
 def compare(binary, seed, count, mutated=False):
     """Random inputs (mutated ones with mutated=True) against the model."""
     rng = random.Random(seed)
@@ -145,15 +190,12 @@ def compare(binary, seed, count, mutated=False):
         data = generate(rng)
         if mutated:
             data = mutate(data, rng)
-        lines, fault = model(data)
-        want = (b"".join(b"%d\n" % v for v in lines), 1 if fault else 0)
         if i % 8 == 0:
-            out, rc, err = piecewise(binary, data, rng.random())
+            got = piecewise(binary, data, rng.random())
         else:
             r = run(binary, data, timeout=5)
-            out, rc, err = r.stdout, r.returncode, r.stderr
-        ok = (out, rc) == want and (err == b"") == (not fault) and err.count(b"\n") <= 1
-        check(f"{binary} random seed {seed} #{i}", ok, f"input {data[:300]!r} want {want} got {(out, rc, err)}")
+            got = r.stdout, r.returncode, r.stderr
+        against_model(binary, f"random seed {seed} #{i}", data, got)
 
 
 def main():
@@ -162,7 +204,7 @@ def main():
     with ThreadPoolExecutor(max_workers=4) as pool:
         jobs = []
         for b in binaries:
-            jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive)]
+            jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, corpus)]
             jobs += [pool.submit(compare, b, s, count // 4) for s in range(4)]
             jobs += [pool.submit(compare, b, 100 + s, count // 8, True) for s in range(4)]
         for j in jobs:
