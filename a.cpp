@@ -200,25 +200,6 @@ static void quote(char *t, size_t *len, int c)
 	    any ? " (out of range)" : "");
 }
 
-// Load 8 input bytes, first byte lowest, wherever they lie.
-static inline uint64_t load(const unsigned char *s)
-{
-	uint64_t x;
-	memcpy(&x, s, 8);
-	return x;
-}
-
-// The value of 8 ASCII digits, the most significant in the lowest byte,
-// in three multiplications instead of eight dependent steps.
-static inline uint64_t eight(uint64_t x)
-{
-	x -= 0x3030303030303030u;
-	x = x * 10 + (x >> 8);
-	x = ((x & 0x000000ff000000ffu) * (100 + (1000000ull << 32)) +
-	     ((x >> 16) & 0x000000ff000000ffu) * (1 + (10000ull << 32))) >> 32;
-	return x;
-}
-
 // What the 16 bytes at s are: bitmasks of spaces, digits, signs and minus
 // signs, and with SSSE3 the bytes themselves and which are digits.
 struct kinds {
@@ -281,6 +262,25 @@ static inline uint64_t value(const unsigned char *, const kinds &k, unsigned at,
 	return (r & 0xffffffff) * 100000000 + (r >> 32);
 }
 #else
+// Load 8 input bytes, first byte lowest, wherever they lie.
+static inline uint64_t load(const unsigned char *s)
+{
+	uint64_t x;
+	memcpy(&x, s, 8);
+	return x;
+}
+
+// The value of 8 ASCII digits, the most significant in the lowest byte,
+// in three multiplications instead of eight dependent steps.
+static inline uint64_t eight(uint64_t x)
+{
+	x -= 0x3030303030303030u;
+	x = x * 10 + (x >> 8);
+	x = ((x & 0x000000ff000000ffu) * (100 + (1000000ull << 32)) +
+	     ((x >> 16) & 0x000000ff000000ffu) * (1 + (10000ull << 32))) >> 32;
+	return x;
+}
+
 // The value of the len digits at s + at: moved to the top of 16 bytes, '0'
 // filled in below them, and summed 8 at a time.
 static inline uint64_t value(const unsigned char *s, const kinds &, unsigned at, unsigned len)

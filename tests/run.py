@@ -89,15 +89,15 @@ def failing_io(binary):
     """Unreadable input and unwritable output end with status 1 and a message."""
     sh = lambda cmd: subprocess.run(["sh", "-c", cmd, "sh", binary], capture_output=True, timeout=20)
     r = sh('echo 1 1 1 5 | "$1" > /dev/full')
-    check("/dev/full", (r.returncode, r.stderr) == (1, b"a: writing output: No space left on device\n"), r)
+    check(f"{binary} /dev/full", (r.returncode, r.stderr) == (1, b"a: writing output: No space left on device\n"), r)
     r = sh('echo 1 1 1 5 | "$1" >&-')
-    check("closed output", (r.returncode, r.stderr) == (1, b"a: writing output: Bad file descriptor\n"), r)
+    check(f"{binary} closed output", (r.returncode, r.stderr) == (1, b"a: writing output: Bad file descriptor\n"), r)
     r = sh('"$1" <&-')
-    check("closed input", (r.returncode, r.stderr) == (1, b"a: reading input: Bad file descriptor\n"), r)
+    check(f"{binary} closed input", (r.returncode, r.stderr) == (1, b"a: reading input: Bad file descriptor\n"), r)
     r = sh('"$1" < /')
-    check("directory input", (r.returncode, r.stderr) == (1, b"a: reading input: Is a directory\n"), r)
+    check(f"{binary} directory input", (r.returncode, r.stderr) == (1, b"a: reading input: Is a directory\n"), r)
     r = sh('echo 0 | "$1" > /dev/full')
-    check("nothing to write", (r.returncode, r.stderr) == (0, b""), r)
+    check(f"{binary} nothing to write", (r.returncode, r.stderr) == (0, b""), r)
     # A reader that goes away: the writer ends at once, by SIGPIPE or status 1.
     with tempfile.TemporaryFile() as f:
         f.write(b"200000 " + b"1 1 7 " * 200000)
