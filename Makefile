@@ -1,59 +1,180 @@
 # Build, run, test and measure the counting filter.
 CXX ?= g++
 CXXFLAGS ?= -O2
+# Empty ARCH gives one binary for any processor of its kind, picking its
+# reader at start-up; -march=native tunes it for this one.
 ARCH ?= -march=native
 WARN = -Wall -Wextra
 SAN = -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=all
+CROSSFLAGS = -O2 -static
+FUZZCXX = clang++
+FUZZFLAGS = -O1 -g -fsanitize=fuzzer,address,undefined
+FUZZ_SECONDS = 60
+PREFIX = /usr/local
+NAME = a
 
-# ./a uses what this machine's processor offers; the sanitized builds take
-# the portable paths: SSE2 only (build/san) and plain C++ (build/plain).
-a: a.cpp
-	$(CXX) $(CXXFLAGS) $(ARCH) $(WARN) -o $@ a.cpp
+MACHINE := $(shell $(CXX) -dumpmachine)
+X86 := $(filter x86_64-% i386-% i486-% i586-% i686-%,$(MACHINE))
+ARM64 := $(filter aarch64-%,$(MACHINE))
+AVX2 := $(shell grep -qw avx2 /proc/cpuinfo 2>/dev/null && echo yes)
 
-build/san: a.cpp
-	mkdir -p build
-	$(CXX) $(SAN) $(WARN) -o $@ a.cpp
+# The sanitized builds each pin one reader. On x86 the plain one also
+# leaves out SSE2, so that the compiler cannot lend it vector code.
+ifneq ($(X86),)
+PINNED = build/avx2 build/sse2 build/plain
+TESTED = ./a $(if $(AVX2),build/avx2) build/sse2 build/plain
+NOTICE = $(if $(AVX2),,skipped: build/avx2, this processor has no AVX2)
+else ifneq ($(ARM64),)
+PINNED = build/neon build/plain
+TESTED = ./a build/neon build/plain
+else
+PINNED = build/plain
+TESTED = ./a build/plain
+endif
 
-build/plain: a.cpp
-	mkdir -p build
-	$(CXX) $(SAN) -mno-sse2 $(WARN) -o $@ a.cpp
+# The command that makes each binary; build/flags/NAME keeps a copy.
+CMD_a = $(CXX) $(CXXFLAGS) $(ARCH) $(WARN)
+CMD_avx2 = $(CXX) $(SAN) $(WARN) -DPIN_AVX2
+CMD_sse2 = $(CXX) $(SAN) $(WARN) -DPIN_SSE2
+CMD_neon = $(CXX) $(SAN) $(WARN) -DPIN_NEON
+CMD_plain = $(CXX) $(SAN) $(WARN) -DPIN_PLAIN $(if $(X86),-mno-sse2)
+CMD_fuzz = $(FUZZCXX) $(FUZZFLAGS) $(WARN) -DFUZZ
+CMD_baseline = $(CXX) -O2
+CMD_peak = $(CXX) -O2
+CMD_old = $(CMD_a) \# a.cpp of $(OLDREV)
+
+CROSS = aarch64 s390x armhf
+CROSS_aarch64 = aarch64-linux-gnu-g++
+CROSS_s390x = s390x-linux-gnu-g++
+CROSS_armhf = arm-linux-gnueabihf-g++
+QEMU_aarch64 = qemu-aarch64
+QEMU_s390x = qemu-s390x
+QEMU_armhf = qemu-arm
+$(foreach c,$(CROSS),$(eval CMD_cross-$c = $$(CROSS_$c) $$(CROSSFLAGS) $$(WARN)))
+CROSSBIN = $(CROSS:%=build/cross/%)
+CROSSRUN = $(CROSS:%=build/cross/run-%)
+# Each tool that make cross needs, and the Debian package that has it.
+CROSSTOOLS = $(CROSS_aarch64):g++-aarch64-linux-gnu \
+	$(CROSS_s390x):g++-s390x-linux-gnu \
+	$(CROSS_armhf):g++-arm-linux-gnueabihf \
+	$(QEMU_aarch64):qemu-user $(QEMU_s390x):qemu-user $(QEMU_armhf):qemu-user
+
+ifneq ($(OLD),)
+OLDREV := $(shell git rev-parse -q --verify '$(OLD)^{commit}')
+ifeq ($(OLDREV),)
+$(error OLD=$(OLD) names no commit)
+endif
+endif
+
+a: a.cpp build/flags/a
+	$(CMD_a) -o $@ a.cpp
+
+$(PINNED): build/%: a.cpp build/flags/%
+	$(CMD_$*) -o $@ a.cpp
+
+# A binary depends on its command, kept in a file that is rewritten only
+# when the command changes, so a new flag rebuilds what it affects.
+build/flags/%: FORCE
+	@mkdir -p $(@D)
+	@printf '%s\n' '$(call sq,$(CMD_$*))' | cmp -s - $@ || \
+		printf '%s\n' '$(call sq,$(CMD_$*))' > $@
+sq = $(subst ','\'',$1)
 
 run: a
 	./a < examples/sample.in
 
-test: a build/san build/plain
-	python3 tests/run.py ./a build/san build/plain
+test: $(TESTED)
+	@$(if $(NOTICE),echo '$(NOTICE)')
+	python3 tests/run.py $(TESTED)
+	python3 tests/tool.py ./a
 
-build/baseline: bench/baseline.cpp
-	mkdir -p build
-	$(CXX) -O2 -o $@ bench/baseline.cpp
+check: test
 
-build/peak: bench/peak.cpp
-	mkdir -p build
-	$(CXX) -O2 -o $@ bench/peak.cpp
+quick: a
+	python3 tests/run.py --quick ./a
+
+# Static builds for other processors, run under qemu-user: 64-bit ARM,
+# big-endian s390x and 32-bit ARM.
+cross: $(CROSSRUN)
+	python3 tests/run.py $(CROSSRUN)
+
+crosstools:
+	@for t in $(CROSSTOOLS); do command -v $${t%%:*} >/dev/null || \
+		{ echo "make cross needs $${t%%:*}: apt-get install $${t#*:}"; exit 1; }; done
+
+$(CROSSBIN): build/cross/%: a.cpp build/flags/cross-% | crosstools
+	mkdir -p build/cross
+	$(CMD_cross-$*) -o $@ a.cpp
+
+$(CROSSRUN): build/cross/run-%: build/cross/%
+	printf '#!/bin/sh\nexec %s %s "$$@"\n' $(QEMU_$*) $(abspath $<) > $@
+	chmod +x $@
+
+install: a a.1
+	install -d $(DESTDIR)$(PREFIX)/bin $(DESTDIR)$(PREFIX)/share/man/man1
+	install -m 755 a $(DESTDIR)$(PREFIX)/bin/$(NAME)
+	sed -e 's/^\.TH A /.TH $(shell echo '$(NAME)' | tr a-z A-Z) /' \
+		-e 's/^a \\- /$(NAME) \\- /' -e 's/^\.ds Nm a$$/.ds Nm $(NAME)/' \
+		a.1 > $(DESTDIR)$(PREFIX)/share/man/man1/$(NAME).1
+
+uninstall:
+	rm -f $(DESTDIR)$(PREFIX)/bin/$(NAME) $(DESTDIR)$(PREFIX)/share/man/man1/$(NAME).1
+
+build/baseline: bench/baseline.cpp build/flags/baseline
+	$(CMD_baseline) -o $@ bench/baseline.cpp
+
+build/peak: bench/peak.cpp build/flags/peak
+	$(CMD_peak) -o $@ bench/peak.cpp
 
 build/bench/.made: bench/gen.py
 	python3 bench/gen.py build/bench
 	touch $@
 
-bench: a build/baseline build/peak build/bench/.made
-	python3 bench/run.py build/bench build/peak ./a build/baseline
+# OLD=commit also times that commit's a.cpp, built the same way.
+build/old/a.cpp: build/flags/old
+	mkdir -p build/old
+	git show $(OLDREV):a.cpp > $@
 
-FUZZ_SECONDS ?= 60
+build/old/a: build/old/a.cpp
+	$(CMD_a) -o $@ build/old/a.cpp
 
+bench: a build/baseline build/peak build/bench/.made $(if $(OLD),build/old/a)
+	python3 bench/run.py build/bench build/peak ./a build/baseline $(if $(OLD),build/old/a)
+
+# libFuzzer on the reader; new inputs it finds go to build/fuzz/corpus.
+build/fuzz/lf: a.cpp $(wildcard tests/fuzz.cpp) build/flags/fuzz | fuzztools
+	mkdir -p build/fuzz
+	$(CMD_fuzz) -o $@ tests/fuzz.cpp
+
+fuzztools:
+	@command -v $(FUZZCXX) >/dev/null || \
+		{ echo "make fuzz needs $(FUZZCXX): apt-get install clang"; exit 1; }
+	@test -f tests/fuzz.cpp || { echo "make fuzz needs tests/fuzz.cpp"; exit 1; }
+
+fuzz: build/fuzz/lf
+	mkdir -p build/fuzz/corpus
+	build/fuzz/lf -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus tests/corpus
+
+# AFL++ takes whole runs of the program. Classic edge counters: AFL++ 4.04's
+# default instrumentation of a select can read past its own guard array and
+# crash a correct program.
 build/fuzz/a: a.cpp
 	@command -v afl-clang-fast++ >/dev/null || \
-		{ echo "make fuzz needs AFL++: apt-get install afl++"; exit 1; }
+		{ echo "make afl needs AFL++: apt-get install afl++"; exit 1; }
 	mkdir -p build/fuzz
-	# Classic edge counters: AFL++ 4.04's default instrumentation of a select
-	# can read past its own guard array and crash a correct program.
 	AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
 		afl-clang-fast++ -O1 -g $(ARCH) -o $@ a.cpp
 
-fuzz: build/fuzz/a
+afl: build/fuzz/a
 	sh tests/fuzz.sh build/fuzz/a $(FUZZ_SECONDS)
+
+mutants:
+	python3 tests/mutate.py
 
 clean:
 	rm -rf a build
 
-.PHONY: run test bench fuzz clean
+FORCE:
+
+.PHONY: run test check quick cross crosstools install uninstall bench fuzz \
+	fuzztools afl mutants clean FORCE
