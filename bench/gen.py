@@ -25,6 +25,31 @@ def crafted(rng):
     return codes + [rng.choice(codes) for _ in range(ROWS * WIDE - CRAFTED)]
 
 
+def mixed(rng, cases=300000):
+    """Tiny test cases of either shape, codes from a range small enough
+    that repeats are common."""
+    shapes = ((1, 7), (3, 3))
+    parts = [f"{cases}\n"]
+    for _ in range(cases):
+        rows, wide = rng.choice(shapes)
+        parts.append(case([rng.randrange(12) for _ in range(rows * wide)], rows, wide))
+    return "".join(parts)
+
+
+def spaced(rng, numbers):
+    """The numbers, each after a run of white space of any of the six kinds:
+    mostly short, but of every length up to 320, so that numbers start at
+    every offset of a block; some with a + sign or leading zeros."""
+    out = []
+    for v in numbers:
+        k = rng.randrange(1, 5) if rng.random() < 0.9 else rng.randrange(1, 321)
+        out.append("".join(rng.choices(" \t\n\v\f\r", k=k)))
+        sign = "-" if v < 0 else "+" if rng.random() < 0.1 else ""
+        zeros = "0" * rng.randrange(1, 6) if rng.random() < 0.1 else ""
+        out.append(sign + zeros + str(abs(v)))
+    return "".join(out) + "\n"
+
+
 def inputs():
     rng = random.Random(1)
     yield "1-random", "1\n" + case(full(rng))
@@ -34,6 +59,9 @@ def inputs():
     yield "4-crafted", "1\n" + case(crafted(rng))
     yield "5-tiny", "300000\n" + "".join(case([rng.randrange(10) for _ in range(4)], 2, 2) for _ in range(300000))
     yield "6-repeats", "1\n" + case([rng.randrange(1000) for _ in range(ROWS * WIDE)])
+    yield "7-tiny-mixed", mixed(random.Random(7))
+    # The values of 1-random, from the same seed, laid out otherwise.
+    yield "8-spaced", spaced(random.Random(8), [1, ROWS, WIDE] + full(random.Random(1)))
 
 
 def main():
