@@ -153,7 +153,8 @@ fuzztools:
 
 fuzz: build/fuzz/lf
 	mkdir -p build/fuzz/corpus
-	build/fuzz/lf -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus tests/corpus
+	build/fuzz/lf -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=build/fuzz/ build/fuzz/corpus tests/corpus
 
 # AFL++ takes whole runs of the program. Classic edge counters: AFL++ 4.04's
 # default instrumentation of a select can read past its own guard array and

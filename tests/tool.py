@@ -63,9 +63,9 @@ def shared(binary):
             sh = lambda cmd: subprocess.run(["sh", "-c", cmd, "sh", binary, f.name],
                                             capture_output=True, timeout=20)
             r = sh('{ "$1"; cat; } < "$2"')
-            check(f"file then cat #{i}", (r.returncode, r.stdout) == (0, out + rest), r)
+            check(f"file then cat #{i} (new reader)", (r.returncode, r.stdout) == (0, out + rest), r)
             r = sh('cat "$2" | { "$1"; cat; }')
-            check(f"pipe then cat #{i}", r.stdout in (out + rest, out + rest[1:]), r)
+            check(f"pipe then cat #{i} (new reader)", r.stdout in (out + rest, out + rest[1:]), r)
 
 
 def terminal(binary):
@@ -84,7 +84,7 @@ def terminal(binary):
             p.kill()
             got = p.communicate()
         os.close(master)
-        check(f"arguments {args} terminal {tty}", (got, p.returncode) == ((b"1\n", err), 0), got)
+        check(f"arguments {args} terminal {tty} (new reader)", (got, p.returncode) == ((b"1\n", err), 0), got)
 
 
 def main():
