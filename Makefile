@@ -39,6 +39,8 @@ CMD_sse2 = $(CXX) $(SAN) $(WARN) -DPIN_SSE2
 CMD_neon = $(CXX) $(SAN) $(WARN) -DPIN_NEON
 CMD_plain = $(CXX) $(SAN) $(WARN) -DPIN_PLAIN $(if $(X86),-mno-sse2)
 CMD_fuzz = $(FUZZCXX) $(FUZZFLAGS) $(WARN) -DFUZZ
+CMD_afl = AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
+	afl-clang-fast++ -O1 -g $(ARCH)
 CMD_baseline = $(CXX) -O2
 CMD_peak = $(CXX) -O2
 CMD_old = $(CMD_a) \# a.cpp of $(OLDREV)
@@ -159,12 +161,11 @@ fuzz: build/fuzz/lf
 # AFL++ takes whole runs of the program. Classic edge counters: AFL++ 4.04's
 # default instrumentation of a select can read past its own guard array and
 # crash a correct program.
-build/fuzz/a: a.cpp
+build/fuzz/a: a.cpp build/flags/afl
 	@command -v afl-clang-fast++ >/dev/null || \
 		{ echo "make afl needs AFL++: apt-get install afl++"; exit 1; }
 	mkdir -p build/fuzz
-	AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
-		afl-clang-fast++ -O1 -g $(ARCH) -o $@ a.cpp
+	$(CMD_afl) -o $@ a.cpp
 
 afl: build/fuzz/a
 	sh tests/fuzz.sh build/fuzz/a $(FUZZ_SECONDS)
