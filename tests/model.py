@@ -137,7 +137,7 @@ def mutate(data, rng):
         elif kind == 1 and i < len(data):
             data[i] ^= 1 << rng.randrange(8)
         elif kind == 2:
-            data[a:rng.choice([a, b])] = rng.choice(BAD)
+            data[a:rng.choice([a, b])] = rng.choice(BAD) + rng.choice([b"", b" "])
         elif kind == 3:
             data[a:b] = rng.choice([b"2000000000", b"50002", b"11", b"-1"])
         else:

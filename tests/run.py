@@ -213,11 +213,9 @@ def attempt(binary, group, n, data, due, path):
 def cases(quick):
     """Every generated input by group: (group, input, whether to pipe it)."""
     rng = random.Random(1)
-    few = 6 if quick else 1
     tests = 200 if quick else int(os.environ.get("RANDOM_INPUTS", "2000"))
     damaged = 24 if quick else int(os.environ.get("MUTATED_INPUTS", "200"))
-    made = sweep()
-    out = [("sweep", d, False) for d in made[:2] + made[2::few]]
+    out = [("sweep", d, False) for d in sweep(quick)]
     out += [("twice", twice(), False), ("seen", full(), False)]
     packs = [generate(rng, 200) for _ in range(max(1, tests // 200))]
     out += [("random", d, i == len(packs) - 1) for i, d in enumerate(packs)]

@@ -4,7 +4,7 @@ every offset of a 64-byte block and across the program's read boundaries;
 codes written two ways; and a test case that fills the seen set."""
 import itertools
 import random
-from model import WHITE, judge
+from model import WHITE
 
 CHUNK = 1 << 17  # the program reads a regular file this many bytes at a time
 GOOD = [b"0", b"-1", b"2147483647", b"-2147483648", b"0" * 65 + b"5", b"-" + b"0" * 70 + b"2147483648",
@@ -16,8 +16,6 @@ BAD = [b"2147483648", b"-2147483649", b"+2147483648", b"9999999999", b"123456789
 LONG = [b"12345678901", b"-12345678901"]  # run on after a 16-byte window
 FIELDS = "nmc"
 SPLITS = [(at, d) for at in "se" for d in range(-3, 4)]  # token start or end at CHUNK+d
-
-
 WS = bytes(WHITE[(i * 7 + i // 6) % 6] for i in range(CHUNK + 200))
 
 
@@ -63,21 +61,24 @@ def alone(token, field, w, more, place="s", step=64, r=0):
     return b"%d" % k + head + token + (tail + b" 5 5\n" if more else b"")
 
 
-def sweep():
+def sweep(quick=False):
     """Good tokens packed into two inputs, one of them across read
-    boundaries; each bad one, and each good one at the end, alone."""
+    boundaries; each bad one, and each good one at the end, alone. A bad
+    one comes after a short and a long run of white space, at the end and
+    not (quick: short and not, long and at the end)."""
     near = itertools.product(GOOD, FIELDS, range(1, 71))
     cases = [pack((t, f, w, "s", 64, i * 29 % 64) for i, (t, f, w) in enumerate(near))]
     edge = itertools.product(GOOD[:7], FIELDS, SPLITS)
     cases.append(pack((t, f, 1 + i % 70, at, CHUNK, d) for i, (t, f, (at, d)) in enumerate(edge)))
     for j, t in enumerate(GOOD + BAD):
         for k, f in enumerate("Tnmc"):
-            w = (j * 11 + k * 17) % 71 or (f != "T")
-            cases.append(alone(t, f, w, (j + k) % 2, "s", 64, j * 13 % 64))
+            short, far = (j + k) % 6 or (f != "T"), 7 + (j * 11 + k * 17) % 64
+            runs = [(far, 0)] if t in GOOD else [(short, 1), (far, 0)] + [(short, 0), (far, 1)] * (not quick)
+            cases += [alone(t, f, w, more, "s", 64, (j * 13 + w) % 64) for w, more in runs]
     for i, (t, f) in enumerate(itertools.product(BAD, FIELDS)):
         at, d = SPLITS[i % len(SPLITS)]
         cases.append(alone(t, f, 1 + i * 5 % 70, i % 3 > 0, at, CHUNK, d))
-    cases += [alone(t, "c", w, w % 2, "s", 64, w) for t in LONG for w in range(1, 71)]
+    cases += [alone(t, "c", w, w % 2, "s", 64, w) for t in LONG for w in range(1, 71, 5 if quick else 1)]
     return cases
 
 
