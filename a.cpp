@@ -9,14 +9,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/random.h>
 #include <unistd.h>
-#if defined(__SSSE3__)
-#include <tmmintrin.h>
-#elif defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__linux__)
+#include <sys/random.h>
+#endif
+
+// Which block reader to build: one can be pinned for tests and benchmarks;
+// otherwise x86 picks AVX2 or SSE2 at start-up and aarch64 takes NEON.
+#if defined(PIN_PLAIN)
+#elif defined(PIN_NEON) || (!defined(PIN_SSE2) && !defined(PIN_AVX2) && defined(__aarch64__))
+#define NEON 1
+#include <arm_neon.h>
+#elif defined(PIN_SSE2) || defined(PIN_AVX2) || defined(__SSE2__)
+#define X86 1
+#include <immintrin.h>
 #endif
 
 enum { ROWS = 50001, COLS = 11, WIDE = 10, HUGE = 1 << 21 };
@@ -35,17 +43,45 @@ static int tab[WIDE + 1];	// tab[i] = 2^i - 1, non-empty subsets of i
 // its clear() sweeps every bucket, so many small test cases after one large
 // one cost a full sweep each. Here the mix is seeded afresh on each run, the
 // table is sized to the test case, and clearing it zeroes only fill.
-enum { WAYS = 16, SLOTS = 1 << 20 };	// >= 2 * ROWS * WIDE: at most half full
+enum { WAYS = 16, SLOTS = 1 << 20 };
+static_assert(SLOTS >= 2 * ROWS * WIDE, "byl is at most half full");
 alignas(HUGE) static uint32_t byl[SLOTS];
 static uint8_t fill[SLOTS / WAYS];
 static uint32_t last, shift;	// buckets in use - 1; 32 - log2(buckets)
 static uint32_t key[3];		// this run's seed
 
-static unsigned char buf[(1 << 17) + 32];	// room to load past the end
-static const unsigned char *p = buf, *end = buf;	// *end is a sentinel 0
-static bool eof;
+// The input buffer. Data lives from buf + LEAD on; a number cut by the end
+// of one read is carried to just before buf + LEAD, and PAD bytes past the
+// data hold a sentinel, so blocks and digit windows load without bounds
+// checks: ' ' at end of input, ends every number; 'x' before it, cuts one.
+enum { BLOCK = 64, CHUNK = 1 << 17, CARRY = 48, LEAD = 64, PAD = 128 };
+static_assert(LEAD >= CARRY + 15, "a digit window ends at most 15 bytes into the data");
+static_assert(PAD >= BLOCK + 16, "a block and the byte after it lie within the sentinel");
+static_assert(CHUNK % BLOCK == 0 && CHUNK >= 2 * BLOCK, "reads are whole blocks");
+static unsigned char buf[LEAD + CHUNK + PAD];
+static const unsigned char *p = buf + LEAD;
+static unsigned char *end = buf + LEAD;
+static bool eof, seekable;
+static long long rest;		// numbers owed by the test cases after this one
+static long long owed;		// numbers owed, from the one being read on
+
+// The tape: numbers the block reader has taken from the buffer ahead of use,
+// the first of them at from. scan() stops for one of three reasons.
+enum { TAPE = 512, FULL = 0, MORE, BAD };
+static_assert(TAPE > 2 * (BLOCK / 2 + 1), "a block's numbers fit after the check for room");
+static int tape[TAPE + 8];	// room for a row's fixed-size copy
+static unsigned ti, tn, why;
+static const unsigned char *from;
+
 static char out[1 << 16];
 static size_t outn;
+
+#ifdef FUZZ
+#include <csetjmp>
+static jmp_buf fuzzout;
+static char fuzzmsg[256];
+static ssize_t fuzzread(unsigned char *to, size_t want);
+#endif
 
 [[noreturn]] static void die(const char *fmt, ...);
 
@@ -72,41 +108,55 @@ static void flush(void)
 	char msg[256];
 	va_list ap;
 
-	flush();
 	va_start(ap, fmt);
 	vsnprintf(msg, sizeof msg, fmt, ap);
 	va_end(ap);
+#ifdef FUZZ
+	outn = 0;
+	memcpy(fuzzmsg, msg, sizeof msg);
+	longjmp(fuzzout, 1);
+#endif
+	flush();
 	fprintf(stderr, "a: %s\n", msg);
 	exit(1);
 }
 
-// Refill the input buffer; false at end of input. Output that is ready goes
-// out first, so that a reader on a slow pipe sees each line when it is due.
-static bool refill(void)
+// Read more input after the bytes from p on, which move to just before
+// buf + LEAD. Output that is ready goes out first, so that a reader on a
+// slow pipe sees each line when it is due. From a pipe or a terminal no
+// read asks for more than the numbers owed could take up, one byte each and
+// one after each, so that nothing past the byte ending the last number is
+// taken from the input.
+static void refill(void)
 {
+	size_t keep = end - p, want = CHUNK;
 	ssize_t r;
 
-	if (eof)
-		return false;
+	memmove(buf + LEAD - keep, p, keep);
+	p = buf + LEAD - keep;
 	flush();
+	if (!seekable && owed < CHUNK / 2)
+		want = owed > 0 ? 2 * owed - 1 : 1;
 	do
-		r = read(0, buf, sizeof buf - 32);
+#ifdef FUZZ
+		r = fuzzread(buf + LEAD, want);
+#else
+		r = read(0, buf + LEAD, want);
+#endif
 	while (r < 0 && errno == EINTR);
 	if (r < 0)
 		die("reading input: %s", strerror(errno));
 	eof = r == 0;
-	buf[eof ? 0 : r] = 0;
-	p = buf;
-	end = buf + (eof ? 0 : r);
-	return !eof;
+	end = buf + LEAD + r;
+	memset(end, eof ? ' ' : 'x', PAD);
 }
 
 // The next input byte, without taking it, or -1 at end of input.
 static int peek(void)
 {
-	if (p == end && !refill())
-		return -1;
-	return *p;
+	if (p == end && !eof)
+		refill();
+	return p == end ? -1 : *p;
 }
 
 // Whether c is white space to "%d": blank, tab, line feed, vertical tab,
@@ -154,9 +204,10 @@ static void quote(char *t, size_t *len, int c)
 	t[*len] = 0;
 }
 
-// Read one number the slow way, a byte at a time across refills, and report
-// anything that is not a decimal integer within 32 bits. tok keeps the
-// token's first bytes for the message.
+// Read one number the exact way, a byte at a time across refills, and
+// report anything that is not a decimal integer within 32 bits. tok keeps
+// the token's first bytes for the message. The block reader hands over to
+// this for everything it does not prove plain.
 [[gnu::noinline, gnu::cold]] static int slow(const char *what, int row,
 						   int entry)
 {
@@ -200,132 +251,330 @@ static void quote(char *t, size_t *len, int c)
 	    any ? " (out of range)" : "");
 }
 
-// What the 16 bytes at s are: bitmasks of spaces, digits, signs and minus
-// signs, and with SSSE3 the bytes themselves and which are digits.
+// What the 64 bytes of a block are, a bit for each: white space, digits,
+// minus signs and anything else ('+' among them).
 struct kinds {
-	unsigned space, digit, sign, minus;
-#ifdef __SSSE3__
-	__m128i bytes, digits;
-#endif
+	uint64_t space, digit, minus;
 };
 
-#ifdef __SSE2__
-static inline kinds classify(const unsigned char *s)
-{
-	__m128i c = _mm_loadu_si128((const __m128i *)s);
-	// Shifted so that the range from lo holds the lowest signed bytes, a
-	// byte is in the range when it is below the range's end.
-	auto in = [c](int lo, int n) {
-		__m128i t = _mm_sub_epi8(c, _mm_set1_epi8((char)(lo + 128)));
-		return _mm_cmplt_epi8(t, _mm_set1_epi8((char)(n - 128)));
-	};
-	auto is = [c](char x) { return _mm_cmpeq_epi8(c, _mm_set1_epi8(x)); };
-	auto bits = [](__m128i m) { return (unsigned)_mm_movemask_epi8(m); };
-	__m128i digits = in('0', 10);
-	unsigned minus = bits(is('-'));
-	return {bits(_mm_or_si128(in('\t', 5), is(' '))), bits(digits),
-		minus | bits(is('+')), minus
-#ifdef __SSSE3__
-		, c, digits
-#endif
-	};
-}
-#else
-static inline kinds classify(const unsigned char *s)
-{
-	kinds k = {0, 0, 0, 0};
-	for (unsigned i = 0; i < 16; i++) {
-		k.space |= (unsigned)space(s[i]) << i;
-		k.digit |= (unsigned)digit(s[i]) << i;
-		k.sign |= (unsigned)(s[i] == '-' || s[i] == '+') << i;
-		k.minus |= (unsigned)(s[i] == '-') << i;
-	}
-	return k;
-}
-#endif
-
-#ifdef __SSSE3__
-// The value of the len digits from offset at of the 16 bytes k was made
-// from: the digits move to the top of a register, zeros below them, and
-// three multiply-adds sum them up in pairs.
-static inline uint64_t value(const unsigned char *, const kinds &k, unsigned at, unsigned len)
-{
-	__m128i d = _mm_and_si128(_mm_sub_epi8(k.bytes, _mm_set1_epi8('0')), k.digits);
-	__m128i to = _mm_sub_epi8(_mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15),
-				  _mm_set1_epi8((char)(16 - at - len)));
-	d = _mm_shuffle_epi8(d, to);	// a negative index gives 0
-	d = _mm_maddubs_epi16(d, _mm_setr_epi8(10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1));
-	d = _mm_madd_epi16(d, _mm_setr_epi16(100, 1, 100, 1, 100, 1, 100, 1));
-	d = _mm_packs_epi32(d, d);
-	d = _mm_madd_epi16(d, _mm_setr_epi16(10000, 1, 10000, 1, 10000, 1, 10000, 1));
-	uint64_t r = (uint64_t)_mm_cvtsi128_si64(d);
-	return (r & 0xffffffff) * 100000000 + (r >> 32);
-}
-#else
-// Load 8 input bytes, first byte lowest, wherever they lie.
-static inline uint64_t load(const unsigned char *s)
+// Load 8 bytes, the first in the lowest byte, in either byte order.
+static inline uint64_t load8(const unsigned char *s)
 {
 	uint64_t x;
 	memcpy(&x, s, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+	x = __builtin_bswap64(x);
+#endif
 	return x;
 }
 
-// The value of 8 ASCII digits, the most significant in the lowest byte,
-// in three multiplications instead of eight dependent steps.
+// The value of 8 digits, the most significant in the lowest byte, in three
+// multiplications instead of eight dependent steps.
 static inline uint64_t eight(uint64_t x)
 {
-	x -= 0x3030303030303030u;
 	x = x * 10 + (x >> 8);
 	x = ((x & 0x000000ff000000ffu) * (100 + (1000000ull << 32)) +
 	     ((x >> 16) & 0x000000ff000000ffu) * (1 + (10000ull << 32))) >> 32;
 	return x;
 }
 
-// The value of the len digits at s + at: moved to the top of 16 bytes, '0'
-// filled in below them, and summed 8 at a time.
-static inline uint64_t value(const unsigned char *s, const kinds &, unsigned at, unsigned len)
+// ramp + len holds 16 - len bytes 0 and then len bytes 0xff: a mask for the
+// last len bytes of a 16-byte window.
+alignas(64) static const unsigned char ramp[32] = {
+	0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+	255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+};
+
+// The value of the len (1 to 10) digits that end at e, by words: the 16
+// bytes up to e, everything before the digits masked off, and 8 digits at
+// a time. XOR rather than subtraction takes off '0', so no borrow runs from
+// a masked byte into a digit.
+static inline uint64_t words(const unsigned char *e, unsigned len)
 {
-	s += at;
-	unsigned __int128 d = ((unsigned __int128)load(s + 8) << 64 | load(s)) << (128 - 8 * len);
-	d |= ((unsigned __int128)0x3030303030303030u << 64 | 0x3030303030303030u) >> (8 * len);
-	return eight((uint64_t)d) * 100000000 + eight((uint64_t)(d >> 64));
+	const uint64_t z = 0x3030303030303030u;
+	uint64_t hi = (load8(e - 15) ^ z) & load8(ramp + len);
+	uint64_t lo = (load8(e - 7) ^ z) & load8(ramp + len + 8);
+	return eight(hi) * 100000000 + eight(lo);
 }
+
+// Bits of the bytes of a 64-byte block for which is() holds: the portable
+// reader, right in either byte order and at any word size.
+struct plain {
+	static inline kinds classify(const unsigned char *b)
+	{
+		kinds k = {0, 0, 0};
+		for (unsigned i = 0; i < BLOCK; i++) {
+			k.space |= (uint64_t)space(b[i]) << i;
+			k.digit |= (uint64_t)digit(b[i]) << i;
+			k.minus |= (uint64_t)(b[i] == '-') << i;
+		}
+		return k;
+	}
+	static inline uint64_t value(const unsigned char *e, unsigned len)
+	{
+		return words(e, len);
+	}
+};
+
+#ifdef X86
+// Byte c is in the range of n bytes from lo when, shifted so that the range
+// starts at the lowest signed byte, it is below the range's end.
+#define RANGE(sub, lt, set, c, lo, n) lt(sub(c, set((char)((lo) + 128))), set((char)((n) - 128)))
+#define LT256(x, y) _mm256_cmpgt_epi8(y, x)
+
+// Sixteen bytes at a time, with SSE2 alone: every x86-64 has it.
+struct sse2 {
+	static inline uint64_t bits(__m128i m0, __m128i m1, __m128i m2, __m128i m3)
+	{
+		return (uint64_t)(unsigned)_mm_movemask_epi8(m0) |
+		       (uint64_t)(unsigned)_mm_movemask_epi8(m1) << 16 |
+		       (uint64_t)(unsigned)_mm_movemask_epi8(m2) << 32 |
+		       (uint64_t)(unsigned)_mm_movemask_epi8(m3) << 48;
+	}
+	static inline kinds classify(const unsigned char *b)
+	{
+		__m128i c[4], s[4], d[4], m[4];
+		for (int i = 0; i < 4; i++) {
+			c[i] = _mm_loadu_si128((const __m128i *)b + i);
+			s[i] = _mm_or_si128(_mm_cmpeq_epi8(c[i], _mm_set1_epi8(' ')),
+			    RANGE(_mm_sub_epi8, _mm_cmplt_epi8, _mm_set1_epi8, c[i], '\t', 5));
+			d[i] = RANGE(_mm_sub_epi8, _mm_cmplt_epi8, _mm_set1_epi8, c[i], '0', 10);
+			m[i] = _mm_cmpeq_epi8(c[i], _mm_set1_epi8('-'));
+		}
+		return {bits(s[0], s[1], s[2], s[3]), bits(d[0], d[1], d[2], d[3]),
+			bits(m[0], m[1], m[2], m[3])};
+	}
+	static inline uint64_t value(const unsigned char *e, unsigned len)
+	{
+		return words(e, len);
+	}
+};
+
+#if !defined(PIN_SSE2)
+// Thirty-two bytes at a time; the digits summed up in pairs by three
+// multiply-adds instead of words.
+struct avx2 {
+	[[gnu::target("avx2")]] static inline uint64_t bits(__m256i lo, __m256i hi)
+	{
+		return (uint64_t)(unsigned)_mm256_movemask_epi8(lo) |
+		       (uint64_t)(unsigned)_mm256_movemask_epi8(hi) << 32;
+	}
+	[[gnu::target("avx2")]] static inline kinds classify(const unsigned char *b)
+	{
+		__m256i c[2], s[2], d[2], m[2];
+		for (int i = 0; i < 2; i++) {
+			c[i] = _mm256_loadu_si256((const __m256i *)b + i);
+			s[i] = _mm256_or_si256(_mm256_cmpeq_epi8(c[i], _mm256_set1_epi8(' ')),
+			    RANGE(_mm256_sub_epi8, LT256, _mm256_set1_epi8, c[i], '\t', 5));
+			d[i] = RANGE(_mm256_sub_epi8, LT256, _mm256_set1_epi8, c[i], '0', 10);
+			m[i] = _mm256_cmpeq_epi8(c[i], _mm256_set1_epi8('-'));
+		}
+		return {bits(s[0], s[1]), bits(d[0], d[1]), bits(m[0], m[1])};
+	}
+	[[gnu::target("avx2")]] static inline uint64_t value(const unsigned char *e, unsigned len)
+	{
+		__m128i d = _mm_loadu_si128((const __m128i *)(e - 15));
+		d = _mm_and_si128(_mm_sub_epi8(d, _mm_set1_epi8('0')),
+				  _mm_loadu_si128((const __m128i *)(ramp + len)));
+		d = _mm_maddubs_epi16(d, _mm_setr_epi8(10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1));
+		d = _mm_madd_epi16(d, _mm_setr_epi16(100, 1, 100, 1, 100, 1, 100, 1));
+		d = _mm_packs_epi32(d, d);
+		d = _mm_madd_epi16(d, _mm_setr_epi16(10000, 1, 10000, 1, 10000, 1, 10000, 1));
+		uint64_t r = (uint64_t)_mm_cvtsi128_si64(d);
+		return (r & 0xffffffff) * 100000000 + (r >> 32);
+	}
+};
+#endif
 #endif
 
-// Parse a number of up to 10 digits at s as "%d" does into *v, and return
-// the byte after it; null when the number may run on past the buffer's end
-// or is anything but a number within 32 bits. Where the next number starts
-// and ends comes from bitmasks of one 16-byte load, with no branch on the
-// number's length: that chain from one number to the next bounds the speed.
-[[gnu::always_inline]] static inline const unsigned char *
-fast(const unsigned char *s, int *v)
+#ifdef NEON
+// Sixteen bytes at a time with NEON, bits gathered by pairwise adds.
+struct neon {
+	static inline uint64_t bits(uint8x16_t m0, uint8x16_t m1, uint8x16_t m2, uint8x16_t m3)
+	{
+		const uint8x16_t w = {1, 2, 4, 8, 16, 32, 64, 128, 1, 2, 4, 8, 16, 32, 64, 128};
+		uint8x16_t a = vpaddq_u8(vandq_u8(m0, w), vandq_u8(m1, w));
+		uint8x16_t b = vpaddq_u8(vandq_u8(m2, w), vandq_u8(m3, w));
+		a = vpaddq_u8(a, b);
+		a = vpaddq_u8(a, a);
+		return vgetq_lane_u64(vreinterpretq_u64_u8(a), 0);
+	}
+	static inline kinds classify(const unsigned char *b)
+	{
+		uint8x16_t c[4], s[4], d[4], m[4];
+		for (int i = 0; i < 4; i++) {
+			c[i] = vld1q_u8(b + 16 * i);
+			s[i] = vorrq_u8(vceqq_u8(c[i], vdupq_n_u8(' ')),
+					vcltq_u8(vsubq_u8(c[i], vdupq_n_u8('\t')), vdupq_n_u8(5)));
+			d[i] = vcltq_u8(vsubq_u8(c[i], vdupq_n_u8('0')), vdupq_n_u8(10));
+			m[i] = vceqq_u8(c[i], vdupq_n_u8('-'));
+		}
+		return {bits(s[0], s[1], s[2], s[3]), bits(d[0], d[1], d[2], d[3]),
+			bits(m[0], m[1], m[2], m[3])};
+	}
+	static inline uint64_t value(const unsigned char *e, unsigned len)
+	{
+		return words(e, len);
+	}
+};
+#endif
+
+// Stop scanning at s, for the reason r, with the tape filled up to t.
+static inline void stop(int *t, const unsigned char *s, unsigned r)
 {
-	kinds k = classify(s);
-	while (__builtin_expect(k.space == 0xffff, 0))
-		k = classify(s += 16);	// no sentinel among them: s stays <= end
-	unsigned a = __builtin_ctz(~k.space);
-	unsigned at = a + (k.sign >> a & 1);
-	unsigned len = __builtin_ctz(~(k.digit >> at));
-	const unsigned char *t = s + at + len;
-	if (len - 1 >= 10 || at + len >= 16 || t == end)
-		return nullptr;
-	uint64_t u = value(s, k, at, len);
-	uint64_t neg = k.minus >> a & 1;
-	if (u > 2147483647u + neg)
-		return nullptr;
-	*v = (int)((u ^ (0 - neg)) + neg);
-	return t;
+	tn = (unsigned)(t - tape);
+	p = s;
+	why = r;
 }
 
-// Read one number as "%d" does; slow() alone deals with refills and faults.
-[[gnu::always_inline]] static inline int num(const char *what, int row, int entry)
+// Put the number that runs from s to e (its last byte) on the tape at *t,
+// if it has 1 to 10 digits after its sign and fits in 32 bits; false
+// otherwise. The value is worked out even for a run too long, from the
+// window's last 15 bytes, so that one test decides both.
+template <class K>
+static inline bool take(int *&t, const unsigned char *s, const unsigned char *e, unsigned sign, unsigned neg)
 {
-	int v;
-	const unsigned char *s = fast(p, &v);
-	if (!s)
-		return slow(what, row, entry);
-	p = s;
-	return v;
+	unsigned len = (unsigned)(e - s) + 1 - sign;
+	uint64_t u = K::value(e, len & 15);
+	if (__builtin_expect((len - 1 >= 10) | (u > 2147483647u + neg), 0))
+		return false;
+	*t++ = (int)((u ^ (0 - (uint64_t)neg)) + neg);
+	return true;
+}
+
+// Fill the tape from p on, a block of 64 bytes at a time. A number is a run
+// of bytes between white space; bitmasks say where every run of a block
+// starts and ends, so that each is converted apart from the others and
+// their work overlaps. A run that crosses into the next block waits there
+// for its end. Anything that is not a plain number (a '+', a letter, a sign
+// out of place, too many digits, a value out of range) stops the scan at
+// its run, for slow() to read; so does the sentinel past the data read.
+template <class K> static inline void scanwith(void)
+{
+	const unsigned char *b = p, *open = nullptr, *last = end;
+	unsigned osign = 0, oneg = 0;
+	uint64_t prev = 1;	// p starts a run, whatever comes before it
+	int *t = tape;
+
+	from = p;
+	ti = 0;
+	for (;; b += BLOCK) {
+		if (b >= last)
+			return stop(t, open ? open : last, MORE);
+		kinds k = K::classify(b);
+		uint64_t other = ~(k.space | k.digit | k.minus), sign = k.minus;
+		for (uint64_t o = other; o; o &= o - 1)
+			if (b[__builtin_ctzll(o)] == '+')
+				sign |= o & (0 - o);
+		other &= ~sign;
+		uint64_t after = space(b[BLOCK]);
+		uint64_t starts = ~k.space & (k.space << 1 | prev);
+		uint64_t ends = ~k.space & (k.space >> 1 | after << 63);
+		uint64_t bad = other | (sign & ~starts) | (sign & ends);
+		const unsigned char *at = nullptr;
+		bool cut = false;
+		prev = k.space >> 63;
+		if (__builtin_expect(bad != 0, 0)) {
+			// Keep only the runs before the first bad byte's.
+			unsigned q = __builtin_ctzll(bad);
+			uint64_t before = starts & ((2ull << q) - 1);
+			cut = b + q >= last;
+			if (!before)
+				return stop(t, open, cut ? MORE : BAD);
+			unsigned s = 63 - __builtin_clzll(before);
+			at = b + s;
+			starts &= (1ull << s) - 1;
+			ends &= (1ull << s) - 1;
+		}
+		if (open) {
+			if (!ends)
+				return stop(t, open, BAD);
+			if (!take<K>(t, open, b + __builtin_ctzll(ends), osign, oneg))
+				return stop(t, open, BAD);
+			ends &= ends - 1;
+			open = nullptr;
+		}
+		while (ends) {
+			unsigned s = __builtin_ctzll(starts), e = __builtin_ctzll(ends);
+			if (!take<K>(t, b + s, b + e, sign >> s & 1, k.minus >> s & 1))
+				return stop(t, b + s, BAD);
+			starts &= starts - 1;
+			ends &= ends - 1;
+		}
+		if (at)
+			return stop(t, at, cut ? MORE : BAD);
+		if (starts) {
+			unsigned s = __builtin_ctzll(starts);
+			open = b + s;
+			osign = sign >> s & 1;
+			oneg = k.minus >> s & 1;
+		}
+		if (t > tape + TAPE - (BLOCK / 2 + 1)) {
+			const unsigned char *next = b + BLOCK < last ? b + BLOCK : last;
+			return stop(t, open ? open : next, FULL);
+		}
+	}
+}
+
+// The block reader for this processor, chosen once.
+[[gnu::flatten]] static void scanplain(void) { scanwith<plain>(); }
+#if defined(X86)
+#if !defined(PIN_AVX2)
+[[gnu::flatten]] static void scansse2(void) { scanwith<sse2>(); }
+#endif
+#if !defined(PIN_SSE2)
+[[gnu::target("avx2"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
+#endif
+#elif defined(NEON)
+[[gnu::flatten]] static void scanneon(void) { scanwith<neon>(); }
+#endif
+static void (*scan)(void) = scanplain;
+
+// Pick the block reader: the pinned one, or the best this processor runs.
+static void choose(void)
+{
+#if defined(X86) && defined(PIN_AVX2)
+	if (!__builtin_cpu_supports("avx2"))
+		die("this processor lacks AVX2");
+	scan = scanavx2;
+#elif defined(X86) && !defined(PIN_SSE2)
+	scan = __builtin_cpu_supports("avx2") ? scanavx2 : scansse2;
+#elif defined(X86)
+	scan = scansse2;
+#elif defined(NEON)
+	scan = scanneon;
+#endif
+}
+
+// Read the next number when the tape is used up: scan on, read more input,
+// or leave the number to slow(). need counts the numbers still owed in this
+// test case, this one included.
+[[gnu::noinline]] static int more(const char *what, int row, int entry, long long need)
+{
+	owed = need + rest;
+	for (;;) {
+		if (why == FULL)
+			scan();
+		else if (why == MORE && !eof && end - p <= CARRY) {
+			refill();
+			scan();
+		} else {
+			int v = slow(what, row, entry);
+			ti = tn = 0;
+			why = FULL;
+			return v;
+		}
+		if (ti < tn)
+			return tape[ti++];
+	}
+}
+
+// Read one number as "%d" does.
+static inline int num(const char *what, int row, int entry, long long need)
+{
+	if (__builtin_expect(ti < tn, 1))
+		return tape[ti++];
+	return more(what, row, entry, need);
 }
 
 // Build newton by Pascal's rule and tab by summing each row of it.
@@ -342,16 +591,25 @@ static void build(void)
 	tab[0] = 0;
 }
 
-// Seed the mix from the kernel, or failing that from the clock and pid.
+// Seed the mix from the system's random source. Without one the key stays
+// fixed: the counts are as right, only crafted input could then slow byl.
 static void seed(void)
 {
+#if defined(__OpenBSD__) || defined(__FreeBSD__) || defined(__NetBSD__) || defined(__APPLE__)
+	arc4random_buf(key, sizeof key);
+#elif defined(__linux__)
 	if (getrandom(key, sizeof key, GRND_NONBLOCK) != sizeof key) {
-		struct timespec t;
-		clock_gettime(CLOCK_REALTIME, &t);
-		key[0] = (uint32_t)t.tv_nsec ^ (uint32_t)getpid() << 16;
-		key[1] = (uint32_t)t.tv_sec * 2654435761u;
-		key[2] = key[0] * 0x9e3779b9u + key[1];
+		int fd = open("/dev/urandom", O_RDONLY);
+		if (fd >= 0) {
+			if (read(fd, key, sizeof key) != sizeof key)
+				memset(key, 0, sizeof key);
+			close(fd);
+		}
 	}
+#else
+	if (getentropy(key, sizeof key) != 0)
+		memset(key, 0, sizeof key);
+#endif
 	key[1] |= 1;
 	key[2] |= 1;
 }
@@ -379,7 +637,7 @@ static void clear(long cap)
 // Bitmask of the slots of bucket b that hold x.
 static inline unsigned match(const uint32_t *b, uint32_t x)
 {
-#ifdef __SSE2__
+#ifdef X86
 	__m128i k = _mm_set1_epi32((int)x);
 	auto eq = [b, k](int i) {
 		return _mm_cmpeq_epi32(_mm_load_si128((const __m128i *)b + i), k);
@@ -396,18 +654,28 @@ static inline unsigned match(const uint32_t *b, uint32_t x)
 
 // Insert a mixed code into byl; true if it was there already. A code passes
 // on to the next bucket only from a full one, so a bucket with room ends the
-// search, and one store serves both outcomes, without a branch on which.
+// search. A bucket holds at most WAYS - 1 codes, so that x can be stored in
+// the slot past them whether or not it is new: only fill says which.
 static inline bool seen(uint32_t x)
 {
 	for (uint32_t i = x >> shift;; i = (i + 1) & last) {
 		uint32_t *b = byl + i * WAYS, f = fill[i];
 		uint32_t hit = match(b, x) & ((1u << f) - 1);
-		if (__builtin_expect(hit || f < WAYS, 1)) {
-			b[hit ? __builtin_ctz(hit) : f] = x;
+		b[f] = x;
+		if (__builtin_expect(hit || f < WAYS - 1, 1)) {
 			fill[i] = f + !hit;
 			return hit;
 		}
 	}
+}
+
+// Add a row of m entries, b of them repeats, to suma.
+static inline void add(int m, int b)
+{
+	ilebylo = b;
+	int f = m - ilebylo;
+	suma += tab[f];
+	suma += tab[f] * tab[ilebylo];
 }
 
 // Score rows 0 to n - 1 of width m into suma. The codes of a row some rows
@@ -432,11 +700,31 @@ static void score(int n, int m)
 		int b = 0;
 		for (int k = 0; k < m; k++)
 			b += seen(ring[i & 31][k]);
-		ilebylo = b;
-		int f = m - ilebylo;
-		suma += tab[f];
-		suma += tab[f] * tab[ilebylo];
+		add(m, b);
 	}
+}
+
+// Score a test case of at most 16 codes, in order in codes[], without byl:
+// each code is compared with the distinct ones met before it, all 16 slots
+// at once. Slots not yet taken hold the first code, so that a match there
+// is a true repeat too.
+static void tiny(const int *codes, int n, int m)
+{
+	int met[16], c = 1;
+	uint32_t rep = 0;	// a bit for each code that repeats one before
+
+	for (int j = 0; j < 16; j++)
+		met[j] = codes[0];
+	for (int i = 1; i < n * m; i++) {
+		int x = codes[i], hit = 0;
+		for (int j = 0; j < 16; j++)
+			hit |= met[j] == x;
+		met[c & 15] = x;
+		c += !hit;
+		rep |= (uint32_t)hit << i;
+	}
+	for (int i = 0; i < n; i++, rep >>= m)
+		add(m, __builtin_popcount(rep & ((1u << m) - 1)));
 }
 
 // Append one line holding v in decimal to the output.
@@ -458,19 +746,30 @@ static void put(int v)
 	out[outn++] = '\n';
 }
 
-// Read n rows of m item codes into towar, keeping the cursor in a register.
+// Copy a row of m codes, 1 to 10, from the tape by moves of a fixed size:
+// 8 codes, and for a wider row the last 8 too. Columns past m may take
+// what follows on the tape; they are never read.
+static inline void copy(int *to, const int *from, int m)
+{
+	memcpy(to, from, 32);
+	if (m > 8)
+		memcpy(to + m - 8, from + m - 8, 32);
+}
+
+// Read n rows of m item codes into towar, whole rows from the tape while
+// it holds them.
 static void block(int n, int m)
 {
-	const unsigned char *s = p, *t;
-
-	for (int i = 0; i < n; i++)
-		for (int k = 0; k < m; k++, s = t)
-			if (!(t = fast(s, &towar[i][k]))) {
-				p = s;
-				towar[i][k] = slow("an item code", i + 1, k + 1);
-				t = p;
-			}
-	p = s;
+	for (int i = 0; i < n; i++) {
+		int *row = towar[i];
+		if (tn - ti >= (unsigned)m) {
+			copy(row, tape + ti, m);
+			ti += m;
+			continue;
+		}
+		for (int k = 0; k < m; k++)
+			row[k] = num("an item code", i + 1, k + 1, (long long)(n - i) * m - k);
+	}
 }
 
 // Read one test case's n and m, check them against the storage, read its
@@ -479,38 +778,89 @@ static void test(void)
 {
 	suma = 0;
 	ilebylo = 0;
-	int n = num("the number of rows", 0, 0);
-	int m = num("the number of entries per row", 0, 0);
+	int n = num("the number of rows", 0, 0, 2);
+	int m = num("the number of entries per row", 0, 0, 1);
 	if (n > 0 && (m < 0 || m > WIDE))
 		fault(0, 0, "expected 0 to %d entries per row, found %d", WIDE, m);
 	if (n > ROWS && m > 0)
 		fault(0, 0, "expected at most %d rows, found %d", ROWS, n);
 	if (n <= 0 || m <= 0)
 		return;
+	if (n * m <= 16) {
+		int flat[16];
+		const int *codes = tape + ti;
+		bool whole = tn - ti >= (unsigned)(n * m);
+		block(n, m);
+		if (!whole)
+			for (int i = 0; i < n * m; i++)
+				codes = flat, flat[i] = towar[i / m][i % m];
+		tiny(codes, n, m);
+		return;
+	}
 	clear((long)n * m);
 	block(n, m);
 	score(n, m);
+}
+
+// Start reading: nothing read, nothing on the tape.
+static void reset(void)
+{
+	p = end = buf + LEAD;
+	eof = false;
+	ti = tn = 0;
+	why = MORE;
+	owed = 1;
+	rest = 0;
+	tcase = 0;
+	memset(end, 'x', PAD);
+}
+
+// Put a seekable input's offset just after the last number used, so that
+// the next reader of the same open file starts there. The numbers on the
+// tape are runs between white space, so the place is found by counting.
+static void leave(void)
+{
+	const unsigned char *at = ti > 0 ? from : p;
+	for (unsigned i = 0; i < ti; i++) {
+		while (space(*at))
+			at++;
+		while (!space(*at))
+			at++;
+	}
+	if (seekable && end > at)
+		lseek(0, at - end, SEEK_CUR);
 }
 
 // Ask for the large arrays in huge pages: a few faults instead of one or two
 // for every 4 KiB page the codes and the table touch at random.
 static void huge(void)
 {
+#ifdef MADV_HUGEPAGE
 	madvise(towar, sizeof towar, MADV_HUGEPAGE);
 	madvise(byl, sizeof byl, MADV_HUGEPAGE);
+#endif
 }
 
-int main(void)
+#ifndef FUZZ
+int main(int argc, char **)
 {
+	if (argc > 1 && isatty(0))
+		fprintf(stderr, "a: reads standard input only; ignoring arguments\n");
+	choose();
 	huge();
 	build();
 	seed();
-	int t = num("the number of test cases", 0, 0);
+	reset();
+	seekable = lseek(0, 0, SEEK_CUR) >= 0;
+	int t = num("the number of test cases", 0, 0, 1);
 	for (int j = 0; j < t; j++) {
 		tcase = j + 1;
+		rest = 2LL * (t - tcase);
 		test();
 		put((int)suma);
 	}
 	flush();
+	leave();
 	return 0;
 }
+#endif
