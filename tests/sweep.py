@@ -10,9 +10,10 @@ CHUNK = 1 << 17  # the program reads a regular file this many bytes at a time
 GOOD = [b"0", b"-1", b"2147483647", b"-2147483648", b"0" * 65 + b"5", b"-" + b"0" * 70 + b"2147483648",
         b"+0000000002147483647", b"1", b"+0", b"-0", b"007", b"-2147483647", b"+2147483647",
         b"1000000000", b"-1999999999"]  # the first few also across read boundaries
-BAD = [b"2147483648", b"-2147483649", b"+2147483648", b"9999999999", b"12345678901",
+BAD = [b"2147483648", b"-2147483649", b"+2147483648", b"2147483649", b"9999999999", b"12345678901",
        b"-12345678901", b"0" * 70 + b"2147483648", b"-", b"+", b"- 5", b"12a", b"x\\\"\x01",
-       b"00000000099999999999", b"000000000999999999999", b"abcdefghijklmnopqrs", b"abcdefghijklmnopqrst"]
+       b"abcdefghijklmnopqrs", b"abcdefghijklmnopqrst", b"00000000099999999999", b"000000000999999999999"]
+CUTS = BAD[-4:]  # 19 to 21 bytes: the message shows 20
 LONG = [b"12345678901", b"-12345678901"]  # run on after a 16-byte window
 FIELDS = "nmc"
 SPLITS = [(at, d) for at in "se" for d in range(-3, 4)]  # token start or end at CHUNK+d
@@ -65,7 +66,9 @@ def sweep(quick=False):
     """Good tokens packed into two inputs, one of them across read
     boundaries; each bad one, and each good one at the end, alone. A bad
     one comes after a short and a long run of white space, at the end and
-    not (quick: short and not, long and at the end)."""
+    not (quick: short and not, long and at the end). Then tokens whose
+    20th byte or whose end meets a read boundary, and inputs that end
+    there."""
     near = itertools.product(GOOD, FIELDS, range(1, 71))
     cases = [pack((t, f, w, "s", 64, i * 29 % 64) for i, (t, f, w) in enumerate(near))]
     edge = itertools.product(GOOD[:7], FIELDS, SPLITS)
@@ -79,6 +82,8 @@ def sweep(quick=False):
         at, d = SPLITS[i % len(SPLITS)]
         cases.append(alone(t, f, 1 + i * 5 % 70, i % 3 > 0, at, CHUNK, d))
     cases += [alone(t, "c", w, w % 2, "s", 64, w) for t in LONG for w in range(1, 71, 5 if quick else 1)]
+    cases += [alone(t, "c", 3, more, "e", CHUNK, d) for t in CUTS for d in (0, 1) for more in (0, 1)]
+    cases += [alone(t, "c", 2 + d, 0, "e", CHUNK, d) for t in GOOD[:7] for d in (-1, 0, 1)]
     return cases
 
 
