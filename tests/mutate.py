@@ -1,0 +1,1055 @@
+#!/usr/bin/env python3
+"""Mutation check of the counting filter.
+
+Plant one fault at a time in a copy of a.cpp, keep the mutants that behave
+differently from the unchanged program on a corpus of generated inputs, and
+run the quick test suite on each of those: a mutant the suite passes is a
+survivor, a hole in the tests.
+
+    python3 tests/mutate.py [--seed N] [--count N] [--cxx G++] [--flags F]
+
+Exit status 0 when every behaviour-changing mutant is killed, 1 when one
+survives, 2 when the check cannot run (the program does not build, or the
+suite fails on it unchanged)."""
+import argparse, collections, fcntl, os, pty, random, re, shlex, shutil, signal
+import atexit, selectors, subprocess, sys, tempfile, time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+WORK = os.path.join(ROOT, "build", "mutants")
+# The unchanged build and the corpus live apart from build/, which any
+# "make clean" in the shared tree may remove while this runs.
+PRIVATE = tempfile.mkdtemp(prefix="mutate.")
+atexit.register(shutil.rmtree, PRIVATE, True)
+
+# ---------------------------------------------------------------- the source
+
+Tok = collections.namedtuple("Tok", "kind text start end line")
+PUNCT = sorted(""">>= <<= ... ->* <=> -> ++ -- << >> <= >= == != && || += -= *= /=
+    %= &= |= ^= ::""".split(), key=len, reverse=True)
+NUMBER = re.compile(r"\.?[0-9](?:[eEpP][+-]|[0-9A-Za-z_.'])*")
+IDENT = re.compile(r"[A-Za-z_][A-Za-z0-9_]*")
+
+
+def lex(src):
+    """The tokens of a C++ source, without comments or preprocessor lines;
+    a string or character literal is one token."""
+    toks, i, n, line, bol = [], 0, len(src), 1, True
+    while i < n:
+        c = src[i]
+        if c == "\n":
+            line, i, bol = line + 1, i + 1, True
+            continue
+        if c in " \t\r\f\v":
+            i += 1
+            continue
+        if bol and c == "#":
+            while i < n and src[i] != "\n":
+                if src.startswith("\\\n", i):
+                    line += 1
+                    i += 1
+                i += 1
+            continue
+        bol = False
+        if src.startswith("//", i):
+            j = src.find("\n", i)
+            i = n if j < 0 else j
+            continue
+        if src.startswith("/*", i):
+            j = src.find("*/", i + 2)
+            j = n if j < 0 else j + 2
+            line += src.count("\n", i, j)
+            i = j
+            continue
+        if c in "\"'":
+            j = i + 1
+            while j < n and src[j] != c:
+                j += 2 if src[j] == "\\" else 1
+            toks.append(Tok("lit", src[i:j + 1], i, j + 1, line))
+            i = j + 1
+            continue
+        m = NUMBER.match(src, i) or IDENT.match(src, i)
+        if m:
+            kind = "num" if c.isdigit() or c == "." else "id"
+            toks.append(Tok(kind, m.group(), i, m.end(), line))
+            i = m.end()
+            continue
+        p = next((p for p in PUNCT if src.startswith(p, i)), c)
+        toks.append(Tok("op", p, i, i + len(p), line))
+        i += len(p)
+    return toks
+
+
+CONTROL = {"if", "for", "while", "switch"}
+DECL = set("""auto bool char const constexpr double enum extern float int long register short
+    signed static struct thread_local typedef union unsigned using void volatile alignas""".split())
+CODE_BEFORE = {")", "]", "else", "do", "const", "noexcept", "mutable", "override", "final"}
+
+
+def structure(toks):
+    """For each token, its region: a function and the declarations before
+    it, so that a file full of small declarations does not outweigh its
+    functions. And the simple statements inside function bodies, as (first,
+    last) token indices, the last being the ';'."""
+    regions, stmts, names = [], [], {}
+    braces = []		# per open brace: (code?, saved state)
+    region, depth, headers = 0, 0, []
+    start, may_start, want_header = None, False, False
+    for i, t in enumerate(toks):
+        regions.append(region)
+        code = bool(braces) and braces[-1][0]
+        x = t.text
+        if x == "{":
+            prev = toks[i - 1].text if i else ""
+            is_code = prev in CODE_BEFORE or (prev in ("{", "}", ";") and code)
+            if is_code and not any(c for c, _ in braces):
+                names.setdefault(region, function_name(toks, i))
+            braces.append((is_code, (start, depth, headers, may_start)))
+            start, depth, headers, may_start = None, 0, [], is_code
+            continue
+        if x == "}":
+            was_code, saved = braces.pop() if braces else (False, (None, 0, [], False))
+            start, depth, headers, may_start = saved
+            if was_code:
+                start, may_start = None, bool(braces) and braces[-1][0]
+            if was_code and not any(c for c, _ in braces):
+                region += 1
+            continue
+        if x in ("(", "["):
+            if want_header and x == "(":
+                headers.append(depth)
+            want_header = False
+            depth += 1
+            continue
+        if x in (")", "]"):
+            depth -= 1
+            if x == ")" and headers and headers[-1] == depth:
+                headers.pop()
+                start, may_start = None, code
+            continue
+        if x == ";" and depth == 0:
+            if code and start is not None:
+                stmts.append((start, i))
+            start, may_start = None, code
+            continue
+        if x in ("else", "do"):
+            start, may_start = None, code
+            continue
+        if x in CONTROL:
+            want_header, start, may_start = True, None, False
+            continue
+        if may_start and depth == 0:
+            start, may_start = i, False
+    return regions, stmts, names
+
+
+def function_name(toks, i):
+    """The name of the function whose body opens at token i."""
+    j, depth = i - 1, 0
+    while j > 0 and toks[j].text != ")":
+        j -= 1
+    while j > 0:
+        depth += {")": 1, "(": -1}.get(toks[j].text, 0)
+        if depth == 0:
+            break
+        j -= 1
+    return toks[j - 1].text + "()" if j > 0 and toks[j - 1].kind == "id" else "?"
+
+
+def declaration(toks):
+    """Whether a statement's tokens look like a declaration."""
+    a = [t.text for t in toks[:4]] + ["", "", "", ""]
+    if a[0] in DECL or a[0] == "return" and a[1] != ";":
+        return True
+    ident = lambda k: toks[k].kind == "id" if k < len(toks) else False
+    return ident(0) and (ident(1) or a[1] in ("*", "&") and ident(2) and a[3] in ("=", ";", ",", "["))
+
+
+def binary_at(toks, i):
+    """Whether the operator at i has a left operand."""
+    if i == 0:
+        return False
+    p = toks[i - 1]
+    return p.kind in ("num", "lit") or p.text in (")", "]") or \
+        p.kind == "id" and p.text not in ("return", "case", "sizeof", "throw", "else", "do")
+
+
+INT = re.compile(r"(0[xX][0-9a-fA-F]+|0[bB][01]+|0[0-7]*|[1-9][0-9]*)([uUlL]*)\Z")
+
+
+def bump(text, d):
+    """An integer or character literal moved by d, in its own notation; None
+    when there is no such literal."""
+    if text.startswith("'"):
+        body = text[1:-1]
+        if len(body) == 1 and body != "\\":
+            c = ord(body) + d
+        elif len(body) == 2 and body[0] == "\\" and body[1] in "tnvfr0\\'\"":
+            c = ord({"t": "\t", "n": "\n", "v": "\v", "f": "\f", "r": "\r", "0": "\0"}.get(body[1], body[1])) + d
+        else:
+            return None
+        if not 0 <= c < 128:
+            return None
+        return "'%s'" % (chr(c) if 0x20 <= c < 0x7f and chr(c) not in "'\\" else "\\x%02x" % c)
+    m = INT.match(text)
+    if not m:
+        return None
+    body, suffix = m.groups()
+    base = {"0x": 16, "0X": 16, "0b": 2, "0B": 2}.get(body[:2], 8 if len(body) > 1 and body[0] == "0" else 10)
+    digits = body[2:] if base in (2, 16) else body
+    v = int(digits.replace("'", ""), base) + d
+    if v < 0:
+        return None
+    if base == 10:
+        return str(v) + suffix
+    if base == 8:
+        return "0%o" % v + suffix
+    out = format(v, "x" if base == 16 else "b").zfill(len(digits))
+    return body[:2] + (out.upper() if any(c in "ABCDEF" for c in digits) else out) + suffix
+
+
+SWAP = {
+    "cmp": {"<": ["<=", ">="], "<=": ["<", ">"], ">": [">=", "<="], ">=": [">", "<"],
+            "==": ["!="], "!=": ["=="]},
+    "logic": {"&&": ["||"], "||": ["&&"]},
+    "arith": {"+": ["-"], "-": ["+"], "+=": ["-="], "-=": ["+="]},
+    "incdec": {"++": ["--"], "--": ["++"]},
+    "bit": {"&": ["|"], "|": ["&"], "^": ["|"], "&=": ["|="], "|=": ["&="], "<<": [">>"], ">>": ["<<"]},
+    "bool": {"true": ["false"], "false": ["true"]},
+}
+BINARY = {"+", "-", "&", "|", "^"}
+CASTS = {"static_cast", "reinterpret_cast", "const_cast", "dynamic_cast", "template"}
+
+Mutant = collections.namedtuple("Mutant", "op start end text line region")
+
+
+def candidates(src, active=None):
+    """Every mutant of src this check knows how to make, on lines that are
+    compiled (active, a set of line numbers; None for all) and are not
+    static assertions."""
+    toks = lex(src)
+    regions, stmts, names = structure(toks)
+    lines = src.split("\n")
+    ok = lambda t: (active is None or t.line in active) and "static_assert" not in lines[t.line - 1]
+    out = []
+    for i, t in enumerate(toks):
+        if not ok(t):
+            continue
+        add = lambda op, new: out.append(Mutant(op, t.start, t.end, new, t.line, regions[i]))
+        for op, table in SWAP.items():
+            if t.text not in table or t.kind == "lit":
+                continue
+            if t.text in BINARY and not binary_at(toks, i):
+                continue
+            if op == "cmp" and t.text in "<>" and (i and toks[i - 1].text in CASTS or
+                                                   lines[t.line - 1].lstrip().startswith("template")):
+                continue
+            for new in table[t.text]:
+                add(op, new)
+        if t.text == "!":
+            add("not", "")
+        if t.kind in ("num", "lit"):
+            for d in (1, -1):
+                new = bump(t.text, d)
+                if new is not None:
+                    add("const", new)
+    for a, b in stmts:
+        body = toks[a:b + 1]
+        if ok(toks[a]) and not declaration(body):
+            out.append(Mutant("drop", toks[a].start, toks[b].end, ";", toks[a].line, regions[a]))
+    return out, names
+
+
+def order(muts, seed):
+    """Mutants in the order to try them: a round over the regions, taking a
+    random operator and a random mutant of it from each, so that any prefix
+    is spread over the whole file."""
+    rng = random.Random(seed)
+    pools = collections.defaultdict(lambda: collections.defaultdict(list))
+    for m in muts:
+        pools[m.region][m.op].append(m)
+    for ops in pools.values():
+        for lst in ops.values():
+            rng.shuffle(lst)
+    out, regions = [], sorted(pools)
+    while regions:
+        rng.shuffle(regions)
+        for r in list(regions):
+            ops = pools[r]
+            op = rng.choice(sorted(ops))
+            out.append(ops[op].pop())
+            if not ops[op]:
+                del ops[op]
+            if not ops:
+                regions.remove(r)
+    return out
+
+
+def apply(src, m):
+    return src[:m.start] + m.text + src[m.end:]
+
+
+def shown(src, m, width=64):
+    """The mutated line before and after, squeezed to width around the change."""
+    ls = src.rfind("\n", 0, m.start) + 1
+    le = src.find("\n", m.end)
+    le = len(src) if le < 0 else le
+    note = src.find("//", m.end, le)
+    le = le if note < 0 else note
+    before, after = src[ls:le], src[ls:m.start] + m.text + src[m.end:le]
+    squeeze = lambda s: " ".join(s.split())
+    before, after = squeeze(before), squeeze(after)
+    if len(before) > width or len(after) > width:
+        k = next((k for k in range(min(len(before), len(after))) if before[k] != after[k]), 0)
+        lo = max(0, k - width // 3)
+        cut = lambda s: ("..." if lo else "") + s[lo:lo + width] + ("..." if len(s) > lo + width else "")
+        before, after = cut(before), cut(after)
+    return before, after
+
+
+def active_lines(cxx, flags, path):
+    """The lines of path that the preprocessor keeps with these flags."""
+    r = subprocess.run([cxx, *flags, "-E", os.path.basename(path)], cwd=os.path.dirname(path),
+                       capture_output=True, text=True, errors="replace")
+    if r.returncode:
+        return None
+    name, cur, n, lines = os.path.basename(path), None, 0, set()
+    for text in r.stdout.split("\n"):
+        mark = re.match(r'# (\d+) "(.*)"', text)
+        if mark:
+            n, cur = int(mark.group(1)), mark.group(2)
+            continue
+        if cur == name and text.strip():
+            lines.add(n)
+        n += 1
+    return lines
+
+# ---------------------------------------------------------------- the corpus
+
+WHITE = b" \t\n\v\f\r"
+LIMIT = [0, 1, -1, 9, 10, 99, 2147483647, -2147483648, 2147483646, -2147483647, 999999999,
+         -999999999, 1000000000, -1000000000, 1999999999, 2000000000, 1073741824, 65536]
+OUT = [b"2147483648", b"-2147483649", b"+2147483648", b"4294967296", b"9999999999",
+       b"10000000000", b"99999999999999999999", b"-" + b"0" * 30 + b"2147483649",
+       b"00000000002147483648", b"9" * 40, b"12345678901"]
+BAD = [b"x7", b"-", b"+", b"+-3", b"-+3", b"--1", b"++1", b"0x10", b"1.5", b"1e5", b"\x00",
+       b"\xff\xfe", b"\"q\\", b"\x7f", b"\x01\x1f", b"abcdefghijklmnopqrstuvwxyz", b"-" + b"x" * 25,
+       b"\xa0", b"\x1c7", b"+" * 21, b"-a", b"5\x00", b"_", b"/", b":", b"5:", b"\x08", b"\x0e",
+       b"\x1f", b"!", b",", b"*", b".", b"0/"]
+VALID = [b"+0", b"-0", b"000", b"+0002147483647", b"-0000000000000002147483648", b"0" * 19 + b"7",
+         b"0" * 20 + b"7", b"0" * 21 + b"7", b"-2147483648", b"2147483647", b"1000000000",
+         b"+1", b"-1", b"0" * 60 + b"1", b"-" + b"0" * 9 + b"1"]
+
+Item = collections.namedtuple("Item", "name data modes")
+SMALL = ("pipe", "file")
+
+
+def ws(rng):
+    """A run of white space: mostly one byte, sometimes long, of one kind or many."""
+    r = rng.random()
+    if r < 0.6:
+        n = 1
+    elif r < 0.8:
+        n = rng.randint(1, 4)
+    else:
+        n = rng.choice([15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 128, 129, rng.randint(1, 300)])
+    k = rng.random()
+    if k < 0.4:
+        return b" " * n
+    if k < 0.7:
+        return bytes([rng.choice(WHITE)]) * n
+    return bytes(rng.choices(WHITE, k=n))
+
+
+def render(v, rng):
+    """v as "%d" accepts it: now and then with a plus sign or leading zeros."""
+    s = b"%d" % abs(v)
+    if rng.random() < 0.15:
+        s = b"0" * rng.choice([1, 2, 9, 10, 11, 19, 20, 21, 40, rng.randint(1, 60)]) + s
+    if v < 0:
+        return b"-" + s
+    return rng.choices([b"", b"+", b"-" if v == 0 else b""], [8, 1, 1])[0] + s
+
+
+def codes(rng, k):
+    """k item codes from one of a few palettes, some with many repeats."""
+    lo, hi = rng.choice([(0, 3), (-5, 5), (0, 60), (0, 999), (-2**31, 2**31 - 1)])
+    if rng.random() < 0.1:
+        return [rng.choice(LIMIT) for _ in range(k)]
+    return [rng.randint(lo, hi) for _ in range(k)]
+
+
+def shape(rng):
+    """The numbers of one random input: tokens, well formed or not."""
+    t = rng.choice([1, 1, 2, 3, rng.randint(0, 8), rng.randint(-3, 0)])
+    nums = [t]
+    for _ in range(max(t, 0) + rng.choice([0, 0, 0, 1])):
+        r = rng.random()
+        if r < 0.75:
+            n, m = rng.choice([1, 1, 2, 3, rng.randint(1, 12), rng.randint(1, 60)]), rng.randint(1, 10)
+        elif r < 0.87:
+            n = rng.choice([0, -1, -2**31, rng.randint(-5, 0), 50002, 2**31 - 1])
+            m = 0 if n > 0 else rng.choice([0, 11, -1, 2**31 - 1, rng.randint(-20, 20)])
+        else:
+            n, m = rng.choice([(50002, 1), (60000, 10), (2**31 - 1, 5), (1, 11), (2, -1),
+                               (3, 2**31 - 1), (1, -2**31), (50001, 0)])
+        nums += [n, m] + codes(rng, max(n, 0) * m if 0 < m <= 10 and n <= 200 else rng.randint(0, 5))
+    toks = [render(v, rng) for v in nums]
+    r = rng.random()
+    if r < 0.35 and len(toks) > 1:
+        toks[rng.randrange(len(toks))] = rng.choice(BAD + OUT)
+    elif r < 0.5:
+        k = rng.randrange(len(toks) + 1)
+        cut = toks[:k]
+        if cut and rng.random() < 0.5:
+            cut[-1] = cut[-1][:rng.randrange(len(cut[-1]) + 1)]
+        toks = cut
+    return toks
+
+
+def random_input(rng):
+    toks = shape(rng)
+    out = bytearray(ws(rng) if rng.random() < 0.3 else b"")
+    for i, t in enumerate(toks):
+        out += t
+        if i + 1 < len(toks) or rng.random() < 0.7:
+            out += ws(rng)
+    if rng.random() < 0.2:
+        out += rng.choice([b"junk 1 2", b"\x00\xff", b"9" * 40, b"-", b"7"])
+    return bytes(out)
+
+
+def edges():
+    """Each odd token in each place a number is read, alone; fed both ways
+    as a code, one way or the other elsewhere."""
+    out = []
+    for i, x in enumerate(BAD + OUT + VALID + [b"", b" ", b"\n\t\v\f\r "]):
+        for j, pre in enumerate((b"", b"1 ", b"1 1 ", b"1 1 1 ", b"2 1 1 5 1 1 ")):
+            out.append(Item("edge %r" % (pre + x), pre + x, SMALL if j == 3 else (SMALL[(i + j) % 2],)))
+        out.append(Item("edge %r" % (b"1 1 2 " + x + b" 5"), b"1 1 2 " + x + b" 5\n", ("pipe",)))
+    for n, m in [(1, 11), (1, 10), (1, -1), (0, 11), (-1, -1), (50002, 1), (50001, 0), (50002, 0),
+                 (2**31 - 1, 0), (1, 2**31 - 1), (1, -2**31), (-2**31, 11), (60000, 10)]:
+        data = b"2 1 1 9 %d %d 1 2 3 4 5 6 7 8 9 10 11\n" % (n, m)
+        out.append(Item("limits %d %d" % (n, m), data, SMALL))
+    for data in [b"0", b"-5 1 1 1", b"1 2 2 1 2 2 3", b"1 1 10 1 2 3 4 5 6 7 8 9 10",
+                 b"1 2 10 " + b"1 " * 10 + b"2 " * 10, b"1 3 3 7 7 7 1 2 3 8 7 -1",
+                 b"3 1 1 -2147483648 1 2 2147483647 -2147483648 1 1 0"]:
+        for tail in (b"", b"\n", b" x", b"7"):
+            out.append(Item("small %r" % (data + tail), data + tail, SMALL))
+    return out
+
+
+def boundary(rng, at, special, valid):
+    """About 360 KB of codes with special starting at byte at, so that it
+    straddles a read of 1 << 17 bytes; valid tells whether it is a code."""
+    pool = [b"%d" % rng.randint(-999, 999) for _ in range(997)]
+    words = (pool * 81)[:80000]
+    head = b"1 8000 10\n"
+    used, size = 0, len(head)
+    while size + len(words[used]) + 1 < at - 40:
+        size += len(words[used]) + 1
+        used += 1
+    body = head + b" ".join(words[:used])
+    text = body + rng.choice([b" ", b"\n", b"\t"]) * (at - len(body)) + special
+    if valid:
+        words = words[:-1]
+    return text + b" " + b" ".join(words[used:])
+
+
+def boundaries(rng):
+    out, b = [], 1 << 17
+    specials = [(x, True) for x in (b"-2147483648", b"2147483647", b"0" * 24 + b"42", b"+7", b"-0",
+                                   b" " * 70 + b"5")] + \
+               [(x, False) for x in (b"x7", b"2147483648", b"99999999999", b"-")]
+    for x, valid in specials:
+        for at in (b - 12, b - 11, b - len(x), b - 1, b, b + 1, 2 * b - 3):
+            out.append(Item("boundary %r at %d" % (x[:30], at), boundary(rng, at, x, valid), SMALL))
+    # The last number's final digit right before a read's end, or at it.
+    for extra in (-1, 0, 1):
+        data = bytearray(b"1 1 1 ")
+        data += b" " * (b + extra - len(data) - 1) + b"7"
+        out.append(Item("ends at %d" % len(data), bytes(data), SMALL))
+    return out
+
+
+def large(rng):
+    """A few largest test cases: one nearly fills the seen set."""
+    out = []
+    distinct = rng.sample(range(-2**31, 2**31), 480000)
+    rows = [distinct[i:i + 10] for i in range(0, 480000, 10)]
+    for _ in range(50001 - len(rows)):
+        rows.append([rng.choice(distinct) if rng.random() < 0.95 else rng.randint(-2**31, 2**31 - 1)
+                     for _ in range(10)])
+    text = b"3\n50001 10\n" + b"\n".join(b" ".join(b"%d" % c for c in r) for r in rows)
+    text += b"\n2 3 %d %d %d 5 5 5\n1 1 %d\n" % (distinct[0], distinct[1], distinct[0], distinct[2])
+    out.append(Item("large: 480000 distinct codes, then repeats", text, ("file", "pipe")))
+    out.append(Item("large: one code 500010 times", b"1 50001 10 " + b"7 " * 500010, ("file",)))
+    toks = [b"50001", b"2"] + [render(c, rng) for c in codes(rng, 100002)]
+    text = b"1" + b"".join(ws(rng) + t for t in toks)
+    out.append(Item("large: odd spacing and forms", text, ("file", "pipe")))
+    tiny = [b"30000"] + [b"%d 2 %d %d %d %d" % ((rng.randint(1, 3),) + tuple(codes(rng, 4)))
+                         for _ in range(30000)]
+    text = b"\n".join(tiny)
+    out.append(Item("large: 30000 small test cases", text, ("file", "pipe")))
+    text = b"2 50001 1 " + b" ".join(b"%d" % i for i in range(50001)) + b" 50001 10 " + \
+        b" ".join(b"%d" % (i // 3) for i in range(500009)) + b" x"
+    out.append(Item("large: fault at the last code", text, ("file",)))
+    return out
+
+
+def corpus(seed):
+    rng = random.Random(seed)
+    items = edges()
+    items += [Item("random %d" % i, random_input(rng), SMALL if i % 5 == 0 else (SMALL[i % 2],))
+              for i in range(250)]
+    items += [Item("special", b"", ("closed-in", "dir")),
+              Item("special", b"2 1 1 5\n1 2 5 6\n", ("tty", "tty-arg", "arg", "full", "closed-out")),
+              Item("special", b"0\n", ("full", "arg")),
+              Item("special", b"200000 " + b"1 1 7 " * 200000, ("sigpipe",))]
+    items += boundaries(rng)
+    items += large(rng)
+    return items
+
+
+# ---------------------------------------------------------------- running
+
+def filled_pipe(data):
+    """A pipe holding all of data with its writing end closed, or None."""
+    if len(data) > 1 << 20:
+        return None
+    r, w = os.pipe()
+    try:
+        fcntl.fcntl(w, 1031, max(1 << 16, 1 << (len(data) - 1).bit_length()))  # F_SETPIPE_SZ
+        view = memoryview(data)
+        while view:
+            view = view[os.write(w, view):]
+    except OSError:
+        os.close(r)
+        return None
+    finally:
+        os.close(w)
+    return r
+
+
+def drain(fd):
+    n = 0
+    while True:
+        b = os.read(fd, 1 << 20)
+        if not b:
+            return n
+        n += len(b)
+
+
+def behave(binary, item, path, mode, timeout):
+    """What binary does with item fed in the given way: output, status,
+    message, and how much of the input it left unread."""
+    run = lambda argv, **kw: subprocess.run(argv, capture_output="stdout" not in kw, timeout=timeout, **kw)
+    try:
+        if mode in ("file", "arg"):
+            with open(path, "rb") as f:
+                r = run([binary] + (["x"] if mode == "arg" else []), stdin=f)
+                return r.stdout, r.returncode, r.stderr, os.lseek(f.fileno(), 0, os.SEEK_CUR)
+        if mode == "pipe":
+            fd = filled_pipe(item.data)
+            if fd is None:
+                r = subprocess.run([binary], input=item.data, capture_output=True, timeout=timeout)
+                return r.stdout, r.returncode, r.stderr
+            try:
+                r = run([binary], stdin=fd)
+                return r.stdout, r.returncode, r.stderr, drain(fd)
+            finally:
+                os.close(fd)
+        if mode in ("tty", "tty-arg"):
+            master, slave = pty.openpty()
+            try:
+                os.write(master, item.data)
+                r = run([binary] + (["x"] if mode == "tty-arg" else []), stdin=slave)
+                return r.stdout, r.returncode, r.stderr
+            finally:
+                os.close(master)
+                os.close(slave)
+        if mode in ("full", "closed-out"):
+            with open(path, "rb") as f, open("/dev/full", "wb") as full:
+                if mode == "full":
+                    r = subprocess.run([binary], stdin=f, stdout=full, stderr=subprocess.PIPE, timeout=timeout)
+                else:
+                    r = subprocess.run(["sh", "-c", 'exec "$0" >&-', binary], stdin=f,
+                                       stderr=subprocess.PIPE, timeout=timeout)
+                return r.returncode, r.stderr
+        if mode == "closed-in":
+            r = run(["sh", "-c", 'exec "$0" <&-', binary])
+            return r.stdout, r.returncode, r.stderr
+        if mode == "dir":
+            fd = os.open("/", os.O_RDONLY | os.O_DIRECTORY)
+            try:
+                r = run([binary], stdin=fd)
+            finally:
+                os.close(fd)
+            return r.stdout, r.returncode, r.stderr
+        if mode == "sigpipe":
+            with open(path, "rb") as f:
+                p = subprocess.Popen([binary], stdin=f, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            first = p.stdout.readline()
+            p.stdout.close()
+            try:
+                rc = p.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                p.kill()
+                p.wait()
+                rc = "timeout"
+            err = p.stderr.read()
+            p.stderr.close()
+            return first, rc, err
+    except subprocess.TimeoutExpired:
+        return ("timeout",)
+    raise ValueError(mode)
+
+
+class Judge:
+    """The unchanged program's behaviour on the corpus, to hold mutants to."""
+
+    def __init__(self, binary, items):
+        self.items, self.paths, self.want = items, [], []
+        folder = os.path.join(PRIVATE, "corpus")
+        os.makedirs(folder, exist_ok=True)
+        for k, it in enumerate(items):
+            path = os.path.join(folder, "%04d.in" % k)
+            with open(path, "wb") as f:
+                f.write(it.data)
+            self.paths.append(path)
+        for k, it in enumerate(items):
+            for mode in it.modes:
+                t = time.monotonic()
+                got = behave(binary, it, self.paths[k], mode, 60)
+                spent = time.monotonic() - t
+                if got == ("timeout",):
+                    raise RuntimeError("the unchanged program hangs on %s via %s" % (it.name, mode))
+                self.want.append((k, mode, got, max(3.0, 20 * spent)))
+
+    def differ(self, binary):
+        """The first (item, mode, wanted, got) where binary behaves otherwise."""
+        for k, mode, want, limit in self.want:
+            got = behave(binary, self.items[k], self.paths[k], mode, limit)
+            if got != want:
+                return k, mode, want, got
+        return None
+
+
+def unrun_lines(cfg, src, judge):
+    """The lines of src that can run but that no run of the corpus reaches,
+    found with a coverage build; None when coverage is not to be had."""
+    folder = os.path.join(PRIVATE, "coverage")
+    binary = build(cfg.cxx, cfg.flagv + ["-O0", "--coverage"], src, folder)
+    gcov = re.sub(r"g\+\+(?=[^/]*$)", "gcov", cfg.cxx) if "g++" in cfg.cxx else "gcov"
+    if binary is None or shutil.which(gcov) is None:
+        return None
+    for k, mode, _, _ in judge.want:
+        behave(binary, judge.items[k], judge.paths[k], mode, 120)
+    r = subprocess.run([gcov, "a.cpp"], cwd=folder, capture_output=True)
+    try:
+        with open(os.path.join(folder, "a.cpp.gcov")) as f:
+            report = f.read()
+    except OSError:
+        return None
+    if r.returncode:
+        return None
+    return {int(m.group(2)) for m in re.finditer(r"^\s*(#####|=====):\s*(\d+):", report, re.M)}
+
+
+def build(cxx, flags, src, folder):
+    """Compile src in folder as a.cpp into a; the binary's path or None.
+    The same file name everywhere makes equal programs equal files."""
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "a.cpp"), "w") as f:
+        f.write(src)
+    r = subprocess.run([cxx, *flags, "-w", "-o", "a", "a.cpp"], cwd=folder,
+                       capture_output=True, timeout=300)
+    return os.path.join(folder, "a") if r.returncode == 0 else None
+
+
+def suite(runner, binary, timeout):
+    """Run the quick test suite on binary: 'pass', 'fail' or 'timeout', and
+    what it printed. Its first FAIL line is enough to call a kill."""
+    env = dict(os.environ, PYTHONUNBUFFERED="1")
+    with open(runner) as f:
+        quick = "--quick" in f.read()
+    argv = [sys.executable, runner] + (["--quick"] if quick else []) + [binary]
+    if not quick:
+        env["RANDOM_INPUTS"] = "40"
+    p = subprocess.Popen(argv, env=env, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                         start_new_session=True)
+    deadline, out, verdict = time.monotonic() + timeout, b"", None
+    with selectors.DefaultSelector() as sel:
+        sel.register(p.stdout, selectors.EVENT_READ)
+        while verdict is None:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                verdict = "timeout"
+            elif sel.select(left):
+                chunk = os.read(p.stdout.fileno(), 1 << 16)
+                if not chunk:
+                    break
+                out += chunk
+                if re.search(rb"^FAIL ", out, re.M):
+                    verdict = "fail"
+    if verdict:
+        os.killpg(p.pid, signal.SIGKILL)
+    rc = p.wait()
+    p.stdout.close()
+    return verdict or ("pass" if rc == 0 else "fail"), out
+
+
+Result = collections.namedtuple("Result", "mutant verdict diff")
+
+
+def trial(no, m, src, cfg, judge, ref_bytes):
+    """Judge one mutant, again if its scratch folder vanishes meanwhile."""
+    for attempt in range(3):
+        try:
+            return attempt_trial(no, m, src, cfg, judge, ref_bytes)
+        except FileNotFoundError:
+            if attempt == 2:
+                raise
+
+
+def attempt_trial(no, m, src, cfg, judge, ref_bytes):
+    folder = os.path.join(WORK, "m%03d" % no)
+    binary = build(cfg.cxx, cfg.flagv, apply(src, m), folder)
+    diff = None
+    if binary is None:
+        verdict = "skipped: does not compile"
+    else:
+        with open(binary, "rb") as f:
+            same = f.read() == ref_bytes
+        diff = None if same else judge.differ(binary)
+        if same:
+            verdict = "no behaviour change (same machine code)"
+        elif diff is None:
+            verdict = "no behaviour change"
+        else:
+            state, _ = suite(cfg.runner, binary, cfg.suite_timeout)
+            if not os.path.exists(binary):
+                raise FileNotFoundError(binary)	# removed under the suite: not a kill
+            verdict = {"pass": "SURVIVED", "fail": "killed", "timeout": "killed (suite timed out)"}[state]
+    if verdict != "SURVIVED" and not cfg.keep:
+        shutil.rmtree(folder, ignore_errors=True)
+    return Result(m, verdict, diff)
+
+
+def changed(verdict):
+    return verdict == "SURVIVED" or verdict.startswith("killed")
+
+# ---------------------------------------------------------------- shrinking
+
+def shrink(judge, ref, binary, data, mode, budget):
+    """A smaller input on which binary and ref still differ: squeeze white
+    space, drop runs of tokens, then simplify what is left. None when they
+    do not differ on data every time (the difference hangs on the hash seed)."""
+    deadline = time.monotonic() + budget
+    item = judge.items[0]
+    path = os.path.join(PRIVATE, "shrink.in")
+
+    def differs(parts):
+        if time.monotonic() > deadline:
+            return False
+        d = b"".join(parts)
+        with open(path, "wb") as f:
+            f.write(d)
+        it = item._replace(data=d)
+        return behave(ref, it, path, mode, 5) != behave(binary, it, path, mode, 5)
+
+    parts = re.findall(rb"\s+|\S+", data)
+    if not all(differs(parts) for _ in range(3)):
+        return None
+    spaced = [b" " if p.isspace() else p for p in parts]
+    if differs(spaced):
+        parts = spaced
+    k = len(parts) // 2
+    while k >= 1:
+        i = 0
+        while i < len(parts):
+            cand = parts[:i] + parts[i + k:]
+            if cand and differs(cand):
+                parts = cand
+            else:
+                i += k
+        k //= 2
+    for i in range(len(parts)):
+        for simpler in (b" ", b"0", b"1", b"5", parts[i].lstrip(b"+0") or b"0", parts[i][:1]):
+            if len(simpler) < len(parts[i]) or simpler < parts[i] and len(simpler) == len(parts[i]):
+                cand = parts[:i] + [simpler] + parts[i + 1:]
+                if differs(cand):
+                    parts = cand
+                    break
+    if os.path.exists(path):
+        os.unlink(path)
+    return b"".join(parts)
+
+
+# ---------------------------------------------------------------- the report
+
+def brief(b):
+    if b is None:
+        return "-"
+    s = repr(b)
+    return s if len(s) <= 200 else s[:200] + "..."
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    env = os.environ.get
+    ap.add_argument("--seed", type=int, default=int(env("MUTANT_SEED", "1")), help="which mutants (1)")
+    ap.add_argument("--count", type=int, default=int(env("MUTANTS", "60")),
+                    help="behaviour-changing mutants to judge (60)")
+    ap.add_argument("--cxx", default=env("CXX", "g++"))
+    ap.add_argument("--opt", default=env("MUTANT_OPT", "-O1 -march=native"), help="base compiler flags")
+    ap.add_argument("--flags", default=env("MUTANT_FLAGS", ""), help="extra flags, e.g. -DPIN_SSE2")
+    ap.add_argument("--jobs", type=int, default=2, help="mutants at a time (2)")
+    ap.add_argument("--budget", type=float, default=float(env("MUTANT_BUDGET", "540")),
+                    help="seconds after which no new mutant is started (540)")
+    ap.add_argument("--only", help="comma-separated mutant numbers to judge, e.g. 3,17")
+    ap.add_argument("--list", action="store_true", help="list the mutants in order and stop")
+    ap.add_argument("--keep", action="store_true", help="keep every mutant's source and binary")
+    ap.add_argument("--no-coverage", action="store_true", help="try mutants on lines the corpus never runs too")
+    ap.add_argument("--corpus-seed", type=int, default=7)
+    ap.add_argument("--source", default=os.path.join(ROOT, "a.cpp"))
+    ap.add_argument("--runner", default=os.path.join(HERE, "run.py"), help="the test suite (tests/run.py)")
+    ap.add_argument("--self-test", action="store_true", help="check this tool's own source handling")
+    cfg = ap.parse_args()
+    if cfg.self_test:
+        sys.exit(self_test())
+    cfg.flagv = shlex.split(cfg.opt) + shlex.split(cfg.flags) + ["-I", os.path.dirname(os.path.abspath(cfg.source))]
+    started = time.monotonic()
+
+    if "-DPIN_AVX2" in cfg.flagv and not re.search(r"\bavx2\b", open("/proc/cpuinfo").read()):
+        print("mutate: skipped: this processor lacks AVX2, which -DPIN_AVX2 needs")
+        sys.exit(0)
+    with open(cfg.source) as f:
+        src = f.read()		# one snapshot: a.cpp may change while this runs
+    os.makedirs(WORK, exist_ok=True)
+    ref = build(cfg.cxx, cfg.flagv, src, os.path.join(PRIVATE, "ref"))
+    if ref is None:
+        sys.exit("mutate: %s does not build with %s %s" % (cfg.source, cfg.cxx, " ".join(cfg.flagv)))
+    active = active_lines(cfg.cxx, cfg.flagv, os.path.join(PRIVATE, "ref", "a.cpp"))
+    every, names = candidates(src)
+    muts, _ = candidates(src, active)
+    print("mutate: %s, %s %s, seed %d: %d mutants possible (%d more in code these flags leave out)"
+          % (os.path.relpath(cfg.source), cfg.cxx, " ".join(cfg.flagv), cfg.seed, len(muts),
+             len(every) - len(muts)))
+    line = lambda no, m: "m%03d %-6s L%-4d %-10.10s %s  =>  %s" % ((no, m.op, m.line, names.get(m.region, "?"))
+                                                                   + shown(src, m))
+    if cfg.list:
+        for no, m in enumerate(order(muts, cfg.seed), 1):
+            print(line(no, m))
+        return
+    t = time.monotonic()
+    state, out = suite(cfg.runner, ref, 600)
+    cfg.suite_timeout = max(30, 10 * (time.monotonic() - t))	# a mutant that hangs it is killed
+    if state != "pass":
+        sys.stdout.write(out.decode(errors="replace")[-3000:])
+        sys.exit("mutate: the test suite does not pass on the unchanged program (%s); no mutant can be judged"
+                 % state)
+    t = time.monotonic()
+    judge = Judge(ref, corpus(cfg.corpus_seed))
+    print("mutate: corpus of %d inputs, %d runs, %.1f MB, judged in %.1f s" %
+          (len(judge.items), len(judge.want), sum(len(i.data) for i in judge.items) / 1e6, time.monotonic() - t))
+    unrun = None if cfg.no_coverage else unrun_lines(cfg, src, judge)
+    if unrun is None:
+        print("mutate: no coverage build; every mutant is run on the whole corpus")
+    else:
+        reached = [m for m in muts if m.line not in unrun]
+        print("mutate: %d of them on lines the corpus never runs (skipped: not reached)" % (len(muts) - len(reached)))
+        muts = reached
+    todo = order(muts, cfg.seed)
+    with open(ref, "rb") as f:
+        ref_bytes = f.read()
+
+    picked = list(enumerate(todo, 1))
+    if cfg.only:
+        wanted = {int(x) for x in cfg.only.split(",")}
+        picked = [(no, m) for no, m in picked if no in wanted]
+    results = run_all(picked, src, cfg, judge, ref_bytes, started, lambda no, r: print(
+        "%s  %s" % (line(no, r.mutant), r.verdict), flush=True))
+    sys.exit(report(results, judge, ref, cfg, src, names, line, started))
+
+
+def run_all(picked, src, cfg, judge, ref_bytes, started, show):
+    """Judge mutants in order, jobs at a time, until count of them change
+    behaviour or the budget is spent; results in order."""
+    from concurrent.futures import ThreadPoolExecutor
+    results, flying, it, found = [], collections.deque(), iter(picked), 0
+    with ThreadPoolExecutor(max_workers=max(1, min(cfg.jobs, 2))) as pool:
+        def more():
+            while len(flying) < cfg.jobs and time.monotonic() - started < cfg.budget:
+                nxt = next(it, None)
+                if nxt is None:
+                    return
+                flying.append((nxt[0], pool.submit(trial, nxt[0], nxt[1], src, cfg, judge, ref_bytes)))
+        more()
+        while flying and (cfg.only or found < cfg.count):
+            no, fut = flying.popleft()
+            r = fut.result()
+            results.append((no, r))
+            show(no, r)
+            found += changed(r.verdict)
+            if cfg.only or found < cfg.count:
+                more()
+        for no, fut in flying:		# begun past the count: not reported
+            fut.result()
+            shutil.rmtree(os.path.join(WORK, "m%03d" % no), ignore_errors=True)
+    return results
+
+
+def report(results, judge, ref, cfg, src, names, line, started):
+    tally = collections.Counter(r.verdict.split(" (")[0] for _, r in results)
+    per_op = collections.defaultdict(collections.Counter)
+    for _, r in results:
+        per_op[r.mutant.op][r.verdict.split(" (")[0].split(":")[0]] += 1
+    killed = sum(v for k, v in tally.items() if k.startswith("killed"))
+    survived = tally["SURVIVED"]
+    print("\nby operator:")
+    for op in sorted(per_op):
+        c = per_op[op]
+        print("  %-6s tried %3d  killed %3d  survived %2d  no change %3d  not compiled %3d" %
+              (op, sum(c.values()), c["killed"], c["SURVIVED"], c["no behaviour change"], c["skipped"]))
+    regions = {r.mutant.region for _, r in results}
+    print("regions of the file touched: %d" % len(regions))
+    print("skipped: does not compile: %d" % tally["skipped: does not compile"])
+    print("no behaviour change (likely equivalent): %d" % tally["no behaviour change"])
+    if killed + survived < cfg.count and not cfg.only:
+        print("mutate: only %d behaviour-changing mutants within the budget (%d wanted)"
+              % (killed + survived, cfg.count))
+    score = killed / (killed + survived) if killed + survived else 1.0
+    print("score: %d killed / %d behaviour-changing = %.1f%%  (%.0f s)" %
+          (killed, killed + survived, 100 * score, time.monotonic() - started))
+    for no, r in results:
+        if r.verdict != "SURVIVED":
+            continue
+        k, mode, want, got = r.diff
+        data = judge.items[k].data
+        print("\nsurvivor " + line(no, r.mutant))
+        print("  differs on %s via %s (kept in build/mutants/m%03d)" % (judge.items[k].name[:80], mode, no))
+        print("  unchanged: %s\n  mutant:    %s" % (brief(want), brief(got)))
+        if len(data) <= 1 << 16 and mode in ("pipe", "file", "arg"):
+            small = shrink(judge, ref, os.path.join(WORK, "m%03d" % no, "a"), data, mode, 20)
+            if small is None:
+                print("  not every run differs: the difference hangs on the hash seed")
+            else:
+                print("  smallest input found (%d bytes): %s" % (len(small), brief(small)))
+    return 1 if survived else 0
+
+
+# ---------------------------------------------------------------- self-test
+
+SAMPLE = r'''#include <x.h>
+#define N (1 << 4)
+enum { ROWS = 0x1f, COLS = 10 };
+static_assert(ROWS < 100, "room");
+// if (a < b) c++;
+static int f(int a, int b)
+{
+	/* a > b */
+	const char *s = "x < y && 1";
+	int k = a - 1;
+	if (a <= b && !k)
+		k++;
+	else
+		return k;
+	for (int i = 0; i < 3; i++) {
+		k += s[i] == '0';
+	}
+	do
+		k--;
+	while (k > 7u);
+	auto g = [k](int x) { return x + k; };
+	return g(-1);
+}
+
+static bool h(int x)
+{
+	return x != 3;
+}
+'''
+
+
+def self_test():
+    """Check the source handling on a sample: what is and is not mutated."""
+    fails = []
+
+    def check(name, got, want):
+        if got != want:
+            fails.append("%s: got %r, want %r" % (name, got, want))
+
+    muts, names = candidates(SAMPLE)
+    made = collections.Counter((m.op, SAMPLE[m.start:m.end], m.text) for m in muts)
+    lines = {m.line for m in muts}
+    check("no mutant in comments, strings or directives", lines & {1, 2, 4, 5, 8}, set())
+    for op, before, after in [
+            ("cmp", "<=", "<"), ("cmp", "<=", ">"), ("cmp", "==", "!="), ("cmp", ">", ">="),
+            ("logic", "&&", "||"), ("not", "!", ""), ("arith", "-", "+"), ("arith", "+=", "-="),
+            ("arith", "+", "-"), ("incdec", "++", "--"), ("incdec", "--", "++"),
+            ("const", "0x1f", "0x20"), ("const", "0x1f", "0x1e"), ("const", "7u", "8u"),
+            ("const", "7u", "6u"), ("const", "'0'", "'1'"), ("const", "'0'", "'/'"),
+            ("const", "0", "1")]:
+        check("made %s %s => %s" % (op, before, after), made[(op, before, after)] > 0, True)
+    check("0 is not moved below 0", made[("const", "0", "-1")], 0)
+    check("unary minus kept", [m for m in muts if m.op == "arith" and SAMPLE[m.start - 1:m.end + 1] == "(-1"], [])
+    drops = sorted(SAMPLE[m.start:m.end] for m in muts if m.op == "drop")
+    check("statements dropped", drops, sorted(["k++;", "k += s[i] == '0';", "k--;"]))
+    check("regions named by their functions", sorted(set(names.values())), ["f()", "h()"])
+    check("a region per function", len({m.region for m in muts}), 2)
+    check("active lines respected", {m.line for m in candidates(SAMPLE, {11, 12})[0]}, {11, 12})
+    order1 = order(muts, 5)
+    check("order is a permutation", sorted(order1), sorted(muts))
+    check("order is fixed by the seed", order(muts, 5), order1)
+    check("both regions early", len({m.region for m in order1[:2]}), 2)
+    m = next(m for m in muts if m.op == "drop" and m.line == 12)
+    check("a dropped statement leaves an empty one", apply(SAMPLE, m).split("\n")[11].strip(), ";")
+    for text, d, want in [("10", 1, "11"), ("0", -1, None), ("0x0F", 1, "0x10"), ("1ull", -1, "0ull"),
+                          ("017", 1, "020"), ("0b11", 1, "0b100"), ("1.5", 1, None), ("'\\t'", 1, "'\\x0a'"),
+                          ("'\\\\'", 1, "']'"), ("'&'", 1, "'\\x27'"), ("'\\x41'", 1, None)]:
+        check("bump %s by %d" % (text, d), bump(text, d), want)
+    check("declaration", [declaration(lex(s)) for s in ("int x = 1;", "uint32_t *b = p;", "x = 1;",
+                                                        "*p = 0;", "return;", "return x;", "f(x);")],
+          [True, True, False, False, False, True, False])
+    runs(check)
+    for f in fails:
+        print("FAIL " + f)
+    print("self-test: %d failed" % len(fails))
+    return 1 if fails else 0
+
+
+def runs(check):
+    """Check how runs are observed, on small shell programs."""
+    folder = tempfile.mkdtemp(dir=PRIVATE)
+    data = b"2 1 1 5\n1 2 5 6\n"
+    path = os.path.join(folder, "in")
+    with open(path, "wb") as f:
+        f.write(data)
+    item = Item("t", data, ())
+    for name, script, mode, want in [
+            ("whole input", "cat", "file", (data, 0, b"", len(data))),
+            ("whole pipe", "cat", "pipe", (data, 0, b"", 0)),
+            ("offset left", "dd bs=1 count=3 status=none", "file", (b"2 1", 0, b"", 3)),
+            ("pipe left", "dd bs=1 count=3 status=none", "pipe", (b"2 1", 0, b"", len(data) - 3)),
+            ("status and message", "echo oops >&2; exit 3", "file", (b"", 3, b"oops\n", 0)),
+            ("arguments", 'echo $#', "arg", (b"1\n", 0, b"", 0)),
+            ("terminal", "[ -t 0 ] && echo $#", "tty-arg", (b"1\n", 0, b"")),
+            ("no terminal", "[ -t 0 ] || echo no", "file", (b"no\n", 0, b"", 0)),
+            ("full output", "echo 1", "full", (1, b"sh: 1: echo: echo: I/O error\n")),
+            ("closed input", "cat", "closed-in", (b"", 1, b"cat: -: Bad file descriptor\n")),
+            ("hang", "sleep 5", "file", ("timeout",))]:
+        prog = os.path.join(folder, "p")
+        with open(prog, "w") as f:
+            f.write("#!/bin/sh\n" + script + "\n")
+        os.chmod(prog, 0o755)
+        got = behave(prog, item, path, mode, 1)
+        if mode == "full":	# the shell's wording varies; its status does not
+            got, want = got[0], want[0]
+        if mode == "closed-in":
+            got, want = got[:2], want[:2]
+        check("run: " + name, got, want)
+
+
+if __name__ == "__main__":
+    main()
