@@ -69,7 +69,7 @@ static long long owed;		// numbers owed, from the one being read on
 // the first of them at from. scan() stops for one of three reasons.
 enum { TAPE = 512, FULL = 0, MORE, BAD };
 static_assert(TAPE > 2 * (BLOCK / 2 + 1), "a block's numbers fit after the check for room");
-static int tape[TAPE + 8];	// room for a row's fixed-size copy
+static int tape[TAPE + 16];	// room for a row's fixed-size copy
 static unsigned ti, tn, why;
 static const unsigned char *from;
 
@@ -278,12 +278,18 @@ static inline uint64_t eight(uint64_t x)
 	return x;
 }
 
-// ramp + len holds 16 - len bytes 0 and then len bytes 0xff: a mask for the
-// last len bytes of a 16-byte window.
-alignas(64) static const unsigned char ramp[32] = {
-	0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-	255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+// ramp.b + len holds 16 - len bytes 0 and then len bytes 0xff: a mask for
+// the last len bytes of a 16-byte window. A run too long to be a number may
+// be up to two blocks long; its window is worked out and then thrown away.
+struct ramps {
+	unsigned char b[16 + 2 * BLOCK + 16];
+	constexpr ramps() : b()
+	{
+		for (unsigned i = 16; i < sizeof b; i++)
+			b[i] = 255;
+	}
 };
+alignas(64) static constexpr ramps ramp;
 
 // The value of the len (1 to 10) digits that end at e, by words: the 16
 // bytes up to e, everything before the digits masked off, and 8 digits at
@@ -292,8 +298,8 @@ alignas(64) static const unsigned char ramp[32] = {
 static inline uint64_t words(const unsigned char *e, unsigned len)
 {
 	const uint64_t z = 0x3030303030303030u;
-	uint64_t hi = (load8(e - 15) ^ z) & load8(ramp + len);
-	uint64_t lo = (load8(e - 7) ^ z) & load8(ramp + len + 8);
+	uint64_t hi = (load8(e - 15) ^ z) & load8(ramp.b + len);
+	uint64_t lo = (load8(e - 7) ^ z) & load8(ramp.b + len + 8);
 	return eight(hi) * 100000000 + eight(lo);
 }
 
@@ -375,7 +381,7 @@ struct avx2 {
 	{
 		__m128i d = _mm_loadu_si128((const __m128i *)(e - 15));
 		d = _mm_and_si128(_mm_sub_epi8(d, _mm_set1_epi8('0')),
-				  _mm_loadu_si128((const __m128i *)(ramp + len)));
+				  _mm_loadu_si128((const __m128i *)(ramp.b + len)));
 		d = _mm_maddubs_epi16(d, _mm_setr_epi8(10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1, 10, 1));
 		d = _mm_madd_epi16(d, _mm_setr_epi16(100, 1, 100, 1, 100, 1, 100, 1));
 		d = _mm_packs_epi32(d, d);
@@ -429,13 +435,13 @@ static inline void stop(int *t, const unsigned char *s, unsigned r)
 
 // Put the number that runs from s to e (its last byte) on the tape at *t,
 // if it has 1 to 10 digits after its sign and fits in 32 bits; false
-// otherwise. The value is worked out even for a run too long, from the
-// window's last 15 bytes, so that one test decides both.
+// otherwise. The value is worked out even for a run too long, so that one
+// test decides both.
 template <class K>
 static inline bool take(int *&t, const unsigned char *s, const unsigned char *e, unsigned sign, unsigned neg)
 {
 	unsigned len = (unsigned)(e - s) + 1 - sign;
-	uint64_t u = K::value(e, len & 15);
+	uint64_t u = K::value(e, len);
 	if (__builtin_expect((len - 1 >= 10) | (u > 2147483647u + neg), 0))
 		return false;
 	*t++ = (int)((u ^ (0 - (uint64_t)neg)) + neg);
@@ -634,13 +640,13 @@ static void clear(long cap)
 	memset(fill, 0, (size_t)1 << bits);
 }
 
-// Bitmask of the slots of bucket b that hold x.
+// Bitmask of the 16 ints from b on that equal x.
 static inline unsigned match(const uint32_t *b, uint32_t x)
 {
 #ifdef X86
 	__m128i k = _mm_set1_epi32((int)x);
 	auto eq = [b, k](int i) {
-		return _mm_cmpeq_epi32(_mm_load_si128((const __m128i *)b + i), k);
+		return _mm_cmpeq_epi32(_mm_loadu_si128((const __m128i *)b + i), k);
 	};
 	return _mm_movemask_epi8(_mm_packs_epi16(_mm_packs_epi32(eq(0), eq(1)),
 						 _mm_packs_epi32(eq(2), eq(3))));
@@ -704,46 +710,41 @@ static void score(int n, int m)
 	}
 }
 
-// Score a test case of at most 16 codes, in order in codes[], without byl:
-// each code is compared with the distinct ones met before it, all 16 slots
-// at once. Slots not yet taken hold the first code, so that a match there
-// is a true repeat too.
+// Score a test case of at most 16 codes, in order in codes[] (readable up
+// to 16), without byl: a code repeats when one before it is equal.
 static void tiny(const int *codes, int n, int m)
 {
-	int met[16], c = 1;
 	uint32_t rep = 0;	// a bit for each code that repeats one before
 
-	for (int j = 0; j < 16; j++)
-		met[j] = codes[0];
-	for (int i = 1; i < n * m; i++) {
-		int x = codes[i], hit = 0;
-		for (int j = 0; j < 16; j++)
-			hit |= met[j] == x;
-		met[c & 15] = x;
-		c += !hit;
-		rep |= (uint32_t)hit << i;
-	}
+	for (int i = 1; i < n * m; i++)
+		rep |= (uint32_t)((match((const uint32_t *)codes, codes[i]) & ((1u << i) - 1)) != 0) << i;
 	for (int i = 0; i < n; i++, rep >>= m)
 		add(m, __builtin_popcount(rep & ((1u << m) - 1)));
 }
 
-// Append one line holding v in decimal to the output.
+// Append one line holding v, 0 or more, in decimal to the output, two
+// digits at a time.
 static void put(int v)
 {
-	char d[16];
-	int len = 0;
-	unsigned u = v < 0 ? 0u - v : v;
+	static const char pairs[] =
+	    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+	    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+	    "8081828384858687888990919293949596979899";
+	char d[32], *s = d + 16;	// digits end mid-way: 16 bytes copy from s
+	unsigned u = (unsigned)v;
 
 	if (outn + 16 > sizeof out)
 		flush();
-	do
-		d[len++] = '0' + u % 10;
-	while (u /= 10);
-	if (v < 0)
-		out[outn++] = '-';
-	while (len > 0)
-		out[outn++] = d[--len];
-	out[outn++] = '\n';
+	for (; u >= 100; u /= 100)
+		memcpy(s -= 2, pairs + 2 * (u % 100), 2);
+	if (u >= 10)
+		memcpy(s -= 2, pairs + 2 * u, 2);
+	else
+		*--s = (char)('0' + u);
+	size_t len = d + 16 - s;
+	memcpy(out + outn, s, 16);
+	out[outn + len] = '\n';
+	outn += len + 1;
 }
 
 // Copy a row of m codes, 1 to 10, from the tape by moves of a fixed size:
@@ -772,6 +773,26 @@ static void block(int n, int m)
 	}
 }
 
+// Read and score a test case of at most 16 codes. Most often the tape holds
+// all of them, in order, and tiny() takes them from there.
+static void small(int n, int m)
+{
+	const int *codes = tape + ti;
+	int flat[16];
+
+	if (tn - ti >= (unsigned)(n * m)) {
+		for (int i = 0; i < n; i++)
+			copy(towar[i], codes + i * m, m);
+		ti += n * m;
+	} else {
+		block(n, m);
+		for (int i = 0; i < n * m; i++)
+			flat[i] = towar[i / m][i % m];
+		codes = flat;
+	}
+	tiny(codes, n, m);
+}
+
 // Read one test case's n and m, check them against the storage, read its
 // codes into towar and score them.
 static void test(void)
@@ -786,17 +807,8 @@ static void test(void)
 		fault(0, 0, "expected at most %d rows, found %d", ROWS, n);
 	if (n <= 0 || m <= 0)
 		return;
-	if (n * m <= 16) {
-		int flat[16];
-		const int *codes = tape + ti;
-		bool whole = tn - ti >= (unsigned)(n * m);
-		block(n, m);
-		if (!whole)
-			for (int i = 0; i < n * m; i++)
-				codes = flat, flat[i] = towar[i / m][i % m];
-		tiny(codes, n, m);
-		return;
-	}
+	if (n * m <= 16)
+		return small(n, m);
 	clear((long)n * m);
 	block(n, m);
 	score(n, m);
