@@ -54,6 +54,8 @@ CASES = [  # group, input, output, status, standard error
     ("rules", b"1 1 2 0 -1", b"3\n", 0, b""),
     ("rules", b"1 2 10 " + b"1 " * 10 + b"2 " * 10, b"1024\n", 0, b""),
     ("rules", b"3 1 1 -2147483648 1 2 2147483647 -2147483648 1 1 0", b"1\n3\n1\n", 0, b""),
+    ("rules", b"2 2 8 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 2 16 1 " + b" ".join(b"%d" % i for i in range(15)) + b" 7",
+     b"509\n15\n", 0, b""),
     ("empty", b"0", b"", 0, b""),
     ("empty", b"-5 1 1 1", b"", 0, b""),
     ("empty", b"3 0 5 -1 5 3 0", b"0\n0\n0\n", 0, b""),
@@ -234,21 +236,23 @@ def main():
         check(f"model on {data[:40]!r}", want(data) == (out, rc, err), want(data))
     os.makedirs(BUILD, exist_ok=True)
     scratch = tempfile.mkdtemp(prefix="tests-", dir=BUILD)
-    jobs, seq = [], {}
-    with ThreadPoolExecutor(max_workers=4) as pool:
-        for b in binaries:
-            jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive)]
-        for group, data, piped in cases(quick):
-            n = seq[group] = seq.get(group, 0) + 1
-            path = None if piped else os.path.join(scratch, f"{group}-{n}.in")
-            if path:
-                with open(path, "wb") as f:
-                    f.write(data)
-            due = want(data)
-            jobs += [pool.submit(attempt, b, group, n, data, due, path) for b in binaries]
-        for j in jobs:
-            j.result()
-    shutil.rmtree(scratch)
+    try:
+        jobs, seq = [], {}
+        with ThreadPoolExecutor(max_workers=4) as pool:
+            for b in binaries:
+                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive)]
+            for group, data, piped in cases(quick):
+                n = seq[group] = seq.get(group, 0) + 1
+                path = None if piped else os.path.join(scratch, f"{group}-{n}.in")
+                if path:
+                    with open(path, "wb") as f:
+                        f.write(data)
+                due = want(data)
+                jobs += [pool.submit(attempt, b, group, n, data, due, path) for b in binaries]
+            for j in jobs:
+                j.result()
+    finally:
+        shutil.rmtree(scratch)
     good = sum(results)
     print(f"{good} passed, {len(results) - good} failed")
     sys.exit(0 if good == len(results) else 1)
