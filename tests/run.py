@@ -79,6 +79,8 @@ CASES = [  # group, input, output, status, standard error
     ("errors", b"1 1 1 -0000000000000000000000000000000123456789012", b"", 1,
      E + b"test case 1, row 1, entry 1: expected an item code, found \"-0000000000000000000...\" (out of range)\n"),
     ("errors", b"99999999999", b"", 1, E + b"expected the number of test cases, found \"99999999999\" (out of range)\n"),
+    ("errors", b"1 1 2      12345678901 5", b"", 1,
+     E + b"test case 1, row 1, entry 1: expected an item code, found \"12345678901\" (out of range)\n"),
     ("errors", b"1 1 1 \"\\\x01\xff\x7f", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\\"\\\\\\x01\\xff\\x7f\"\n"),
     ("errors", b"1 1 1 abcdefghijklmnopqrstuvwxyz", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"abcdefghijklmnopqrst...\"\n"),
     ("limits", b"2 1 1 5 1 11", b"1\n", 1, E + b"test case 2: expected 0 to 10 entries per row, found 11\n"),
