@@ -8,11 +8,16 @@ survivor, a hole in the tests.
 
     python3 tests/mutate.py [--seed N] [--count N] [--cxx G++] [--flags F]
 
+Verdicts: "killed" (the suite fails on it), "SURVIVED" (the suite passes
+though the corpus shows a change), "no behaviour change" (the corpus shows
+none: likely equivalent), "skipped: does not compile". Mutants on lines the
+corpus never runs, or in code the flags leave out, are not tried at all.
+
 Exit status 0 when every behaviour-changing mutant is killed, 1 when one
 survives, 2 when the check cannot run (the program does not build, or the
 suite fails on it unchanged)."""
 import argparse, collections, fcntl, os, pty, random, re, shlex, shutil, signal
-import atexit, selectors, subprocess, sys, tempfile, time
+import atexit, selectors, subprocess, sys, tempfile, time, weakref
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -21,6 +26,29 @@ WORK = os.path.join(ROOT, "build", "mutants")
 # "make clean" in the shared tree may remove while this runs.
 PRIVATE = tempfile.mkdtemp(prefix="mutate.")
 atexit.register(shutil.rmtree, PRIVATE, True)
+
+
+class Child(subprocess.Popen):
+    """A process of this run, to be ended with it: a mutant may loop."""
+    live = weakref.WeakSet()
+
+    def __init__(self, *args, **kw):
+        super().__init__(*args, **kw)
+        Child.live.add(self)
+
+
+def interrupted(sig, frame):
+    for p in list(Child.live):
+        if p.poll() is None:
+            try:
+                os.killpg(p.pid, signal.SIGKILL) if os.getpgid(p.pid) == p.pid else p.kill()
+            except OSError:
+                pass
+    shutil.rmtree(PRIVATE, True)
+    os._exit(128 + sig)
+
+
+subprocess.Popen = Child	# subprocess.run makes its processes by this name
 
 # ---------------------------------------------------------------- the source
 
@@ -90,8 +118,9 @@ def structure(toks):
     """For each token, its region: a function and the declarations before
     it, so that a file full of small declarations does not outweigh its
     functions. And the simple statements inside function bodies, as (first,
-    last) token indices, the last being the ';'."""
-    regions, stmts, names = [], [], {}
+    last) token indices, the last being the ';'. And the lines each
+    region's function body spans."""
+    regions, stmts, names, spans = [], [], {}, {}
     braces = []		# per open brace: (code?, saved state)
     region, depth, headers = 0, 0, []
     start, may_start, want_header = None, False, False
@@ -104,6 +133,7 @@ def structure(toks):
             is_code = prev in CODE_BEFORE or (prev in ("{", "}", ";") and code)
             if is_code and not any(c for c, _ in braces):
                 names.setdefault(region, function_name(toks, i))
+                spans[region] = (t.line, t.line)
             braces.append((is_code, (start, depth, headers, may_start)))
             start, depth, headers, may_start = None, 0, [], is_code
             continue
@@ -113,6 +143,7 @@ def structure(toks):
             if was_code:
                 start, may_start = None, bool(braces) and braces[-1][0]
             if was_code and not any(c for c, _ in braces):
+                spans[region] = (spans[region][0], t.line)
                 region += 1
             continue
         if x in ("(", "["):
@@ -140,7 +171,7 @@ def structure(toks):
             continue
         if may_start and depth == 0:
             start, may_start = i, False
-    return regions, stmts, names
+    return regions, stmts, names, spans
 
 
 def function_name(toks, i):
@@ -228,7 +259,7 @@ def candidates(src, active=None):
     compiled (active, a set of line numbers; None for all) and are not
     static assertions."""
     toks = lex(src)
-    regions, stmts, names = structure(toks)
+    regions, stmts, names, spans = structure(toks)
     lines = src.split("\n")
     ok = lambda t: (active is None or t.line in active) and "static_assert" not in lines[t.line - 1]
     out = []
@@ -257,7 +288,7 @@ def candidates(src, active=None):
         body = toks[a:b + 1]
         if ok(toks[a]) and not declaration(body):
             out.append(Mutant("drop", toks[a].start, toks[b].end, ";", toks[a].line, regions[a]))
-    return out, names
+    return out, names, spans
 
 
 def order(muts, seed):
@@ -635,9 +666,9 @@ class Judge:
         return None
 
 
-def unrun_lines(cfg, src, judge):
-    """The lines of src that can run but that no run of the corpus reaches,
-    found with a coverage build; None when coverage is not to be had."""
+def coverage(cfg, src, judge):
+    """The lines of src that hold code no run of the corpus reaches, and
+    those it does, from a coverage build; None when coverage is not to be had."""
     folder = os.path.join(PRIVATE, "coverage")
     binary = build(cfg.cxx, cfg.flagv + ["-O0", "--coverage"], src, folder)
     gcov = re.sub(r"g\+\+(?=[^/]*$)", "gcov", cfg.cxx) if "g++" in cfg.cxx else "gcov"
@@ -653,7 +684,8 @@ def unrun_lines(cfg, src, judge):
         return None
     if r.returncode:
         return None
-    return {int(m.group(2)) for m in re.finditer(r"^\s*(#####|=====):\s*(\d+):", report, re.M)}
+    counts = re.findall(r"^\s*([0-9]+|#####|=====)\*?:\s*(\d+):", report, re.M)
+    return {int(n) for c, n in counts if c[0] in "#="}, {int(n) for c, n in counts if c[0].isdigit()}
 
 
 def build(cxx, flags, src, folder):
@@ -817,6 +849,8 @@ def main():
     ap.add_argument("--runner", default=os.path.join(HERE, "run.py"), help="the test suite (tests/run.py)")
     ap.add_argument("--self-test", action="store_true", help="check this tool's own source handling")
     cfg = ap.parse_args()
+    signal.signal(signal.SIGINT, interrupted)
+    signal.signal(signal.SIGTERM, interrupted)
     if cfg.self_test:
         sys.exit(self_test())
     cfg.flagv = shlex.split(cfg.opt) + shlex.split(cfg.flags) + ["-I", os.path.dirname(os.path.abspath(cfg.source))]
@@ -828,25 +862,26 @@ def main():
     with open(cfg.source) as f:
         src = f.read()		# one snapshot: a.cpp may change while this runs
     os.makedirs(WORK, exist_ok=True)
-    # Static binaries start faster, and the corpus is a thousand starts each.
-    ref = None if cfg.dynamic else build(cfg.cxx, cfg.flagv + ["-static"], src, os.path.join(PRIVATE, "ref"))
-    if ref is None:
-        ref = build(cfg.cxx, cfg.flagv, src, os.path.join(PRIVATE, "ref"))
-    else:
-        cfg.flagv.append("-static")
-    if ref is None:
-        sys.exit("mutate: %s does not build with %s %s" % (cfg.source, cfg.cxx, " ".join(cfg.flagv)))
+    ref = reference(cfg, src)
     active = active_lines(cfg.cxx, cfg.flagv, os.path.join(PRIVATE, "ref", "a.cpp"))
-    every, names = candidates(src)
-    muts, _ = candidates(src, active)
+    every, names, spans = candidates(src)
+    muts = candidates(src, active)[0]
     print("mutate: %s, %s %s, seed %d: %d mutants possible (%d more in code these flags leave out)"
           % (os.path.relpath(cfg.source), cfg.cxx, " ".join(cfg.flagv), cfg.seed, len(muts),
              len(every) - len(muts)))
     line = lambda no, m: "m%03d %-6s L%-4d %-10.10s %s  =>  %s" % ((no, m.op, m.line, names.get(m.region, "?"))
                                                                    + shown(src, m))
+    t = time.monotonic()
+    judge = Judge(ref, corpus(cfg.corpus_seed))
+    print("mutate: corpus of %d inputs, %d runs, %.1f MB, judged in %.1f s" %
+          (len(judge.items), len(judge.want), sum(len(i.data) for i in judge.items) / 1e6, time.monotonic() - t))
+    todo = order(reached(cfg, src, muts, spans, judge), cfg.seed)
     if cfg.list:
-        for no, m in enumerate(order(muts, cfg.seed), 1):
-            print(line(no, m))
+        try:
+            for no, m in enumerate(todo, 1):
+                print(line(no, m))
+        except BrokenPipeError:
+            os._exit(0)
         return
     t = time.monotonic()
     state, out = suite(cfg.runner, ref, 600)
@@ -855,18 +890,6 @@ def main():
         sys.stdout.write(out.decode(errors="replace")[-3000:])
         sys.exit("mutate: the test suite does not pass on the unchanged program (%s); no mutant can be judged"
                  % state)
-    t = time.monotonic()
-    judge = Judge(ref, corpus(cfg.corpus_seed))
-    print("mutate: corpus of %d inputs, %d runs, %.1f MB, judged in %.1f s" %
-          (len(judge.items), len(judge.want), sum(len(i.data) for i in judge.items) / 1e6, time.monotonic() - t))
-    unrun = None if cfg.no_coverage else unrun_lines(cfg, src, judge)
-    if unrun is None:
-        print("mutate: no coverage build; every mutant is run on the whole corpus")
-    else:
-        reached = [m for m in muts if m.line not in unrun]
-        print("mutate: %d of them on lines the corpus never runs (skipped: not reached)" % (len(muts) - len(reached)))
-        muts = reached
-    todo = order(muts, cfg.seed)
     with open(ref, "rb") as f:
         ref_bytes = f.read()
 
@@ -877,6 +900,34 @@ def main():
     results = run_all(picked, src, cfg, judge, ref_bytes, started, lambda no, r: print(
         "%s  %s" % (line(no, r.mutant), r.verdict), flush=True))
     sys.exit(report(results, judge, ref, cfg, src, names, line, started))
+
+
+def reference(cfg, src):
+    """Build the unchanged program, statically if that works: a static
+    binary starts faster, and the corpus is a thousand starts a mutant."""
+    ref = None if cfg.dynamic else build(cfg.cxx, cfg.flagv + ["-static"], src, os.path.join(PRIVATE, "ref"))
+    if ref is not None:
+        cfg.flagv.append("-static")
+        return ref
+    ref = build(cfg.cxx, cfg.flagv, src, os.path.join(PRIVATE, "ref"))
+    if ref is None:
+        sys.exit("mutate: %s does not build with %s %s" % (cfg.source, cfg.cxx, " ".join(cfg.flagv)))
+    return ref
+
+
+def reached(cfg, src, muts, spans, judge):
+    """The mutants on lines that some run of the corpus reaches."""
+    runs = None if cfg.no_coverage else coverage(cfg, src, judge)
+    if runs is None:
+        print("mutate: no coverage build; every mutant is run on the whole corpus")
+        return muts
+    unrun, ran = runs
+    # A line without code of its own is reached if its function is.
+    dead = {r for r, (lo, hi) in spans.items() if not any(lo <= n <= hi for n in ran)}
+    out = [m for m in muts if m.line not in unrun and not (
+        m.region in dead and spans[m.region][0] <= m.line <= spans[m.region][1])]
+    print("mutate: %d of them on lines the corpus never runs (skipped: not reached)" % (len(muts) - len(out)))
+    return out
 
 
 def run_all(picked, src, cfg, judge, ref_bytes, started, show):
@@ -986,7 +1037,7 @@ def self_test():
         if got != want:
             fails.append("%s: got %r, want %r" % (name, got, want))
 
-    muts, names = candidates(SAMPLE)
+    muts, names, spans = candidates(SAMPLE)
     made = collections.Counter((m.op, SAMPLE[m.start:m.end], m.text) for m in muts)
     lines = {m.line for m in muts}
     check("no mutant in comments, strings or directives", lines & {1, 2, 4, 5, 8}, set())
@@ -1004,6 +1055,7 @@ def self_test():
     check("statements dropped", drops, sorted(["k++;", "k += s[i] == '0';", "k--;"]))
     check("regions named by their functions", sorted(set(names.values())), ["f()", "h()"])
     check("a region per function", len({m.region for m in muts}), 2)
+    check("function bodies", sorted(spans.values()), [(7, 23), (26, 28)])
     check("active lines respected", {m.line for m in candidates(SAMPLE, {11, 12})[0]}, {11, 12})
     order1 = order(muts, 5)
     check("order is a permutation", sorted(order1), sorted(muts))
