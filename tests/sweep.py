@@ -14,7 +14,7 @@ BAD = [b"2147483648", b"-2147483649", b"+2147483648", b"2147483649", b"999999999
        b"-12345678901", b"0" * 70 + b"2147483648", b"-", b"+", b"- 5", b"12a", b"x\\\"\x01",
        b"abcdefghijklmnopqrs", b"abcdefghijklmnopqrst", b"00000000099999999999", b"000000000999999999999"]
 CUTS = BAD[-4:]  # 19 to 21 bytes: the message shows 20
-LONG = [b"12345678901", b"-12345678901"]  # run on after a 16-byte window
+LONG = [b"12345678901", b"-12345678901"]  # after every run length: ten digits may fill a window
 FIELDS = "nmc"
 SPLITS = [(at, d) for at in "se" for d in range(-3, 4)]  # token start or end at CHUNK+d
 WS = bytes(WHITE[(i * 7 + i // 6) % 6] for i in range(CHUNK + 200))
