@@ -791,7 +791,7 @@ def shrink(judge, ref, binary, data, mode, budget):
         return behave(ref, it, path, mode, 5) != behave(binary, it, path, mode, 5)
 
     parts = re.findall(rb"\s+|\S+", data)
-    if not all(differs(parts) for _ in range(3)):
+    if not all(differs(parts) for _ in range(5)):
         return None
     spaced = [b" " if p.isspace() else p for p in parts]
     if differs(spaced):
@@ -831,8 +831,8 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     env = os.environ.get
     ap.add_argument("--seed", type=int, default=int(env("MUTANT_SEED", "1")), help="which mutants (1)")
-    ap.add_argument("--count", type=int, default=int(env("MUTANTS", "60")),
-                    help="behaviour-changing mutants to judge (60)")
+    ap.add_argument("--count", type=int, default=int(env("MUTANTS", "50")),
+                    help="behaviour-changing mutants to judge (50)")
     ap.add_argument("--cxx", default=env("CXX", "g++"))
     ap.add_argument("--opt", default=env("MUTANT_OPT", "-O1 -march=native"), help="base compiler flags")
     ap.add_argument("--flags", default=env("MUTANT_FLAGS", ""), help="extra flags, e.g. -DPIN_SSE2")
@@ -848,7 +848,12 @@ def main():
     ap.add_argument("--source", default=os.path.join(ROOT, "a.cpp"))
     ap.add_argument("--runner", default=os.path.join(HERE, "run.py"), help="the test suite (tests/run.py)")
     ap.add_argument("--self-test", action="store_true", help="check this tool's own source handling")
-    cfg = ap.parse_args()
+    argv, i = sys.argv[1:], 0
+    while i < len(argv) - 1:		# "--flags -DX": a value, not an option
+        if argv[i] in ("--flags", "--opt"):
+            argv[i:i + 2] = [argv[i] + "=" + argv[i + 1]]
+        i += 1
+    cfg = ap.parse_args(argv)
     signal.signal(signal.SIGINT, interrupted)
     signal.signal(signal.SIGTERM, interrupted)
     if cfg.self_test:
@@ -1085,7 +1090,7 @@ def runs(check):
     with open(path, "wb") as f:
         f.write(data)
     item = Item("t", data, ())
-    for name, script, mode, want in [
+    for name, body, mode, want in [
             ("whole input", "cat", "file", (data, 0, b"", len(data))),
             ("whole pipe", "cat", "pipe", (data, 0, b"", 0)),
             ("offset left", "dd bs=1 count=3 status=none", "file", (b"2 1", 0, b"", 3)),
@@ -1097,16 +1102,41 @@ def runs(check):
             ("full output", "echo 1", "full", (1, b"sh: 1: echo: echo: I/O error\n")),
             ("closed input", "cat", "closed-in", (b"", 1, b"cat: -: Bad file descriptor\n")),
             ("hang", "sleep 5", "file", ("timeout",))]:
-        prog = os.path.join(folder, "p")
-        with open(prog, "w") as f:
-            f.write("#!/bin/sh\n" + script + "\n")
-        os.chmod(prog, 0o755)
-        got = behave(prog, item, path, mode, 1)
+        got = behave(script(folder, "p", body), item, path, mode, 1)
         if mode == "full":	# the shell's wording varies; its status does not
             got, want = got[0], want[0]
         if mode == "closed-in":
             got, want = got[:2], want[:2]
         check("run: " + name, got, want)
+    cat = script(folder, "ref", "cat")
+    odd = script(folder, "odd", 'd=$(cat); case "$d" in *7*) echo bad;; *) printf %s "$d";; esac')
+    judge = collections.namedtuple("J", "items")([item])
+    check("shrink to the one token that matters",
+          shrink(judge, cat, odd, b"1 2\t3 77 8\n9", "file", 30), b"7")
+    check("no shrinking what does not differ", shrink(judge, cat, cat, b"1 2 3", "pipe", 30), None)
+    for name, body, want in [("first FAIL ends it", "print('FAIL x'); time.sleep(30)", "fail"),
+                             ("status 1 fails", "sys.exit(1)", "fail"), ("status 0 passes", "pass", "pass"),
+                             ("too slow", "time.sleep(30)", "timeout")]:
+        runner = os.path.join(folder, "run.py")
+        with open(runner, "w") as f:
+            f.write("import sys, time\n" + body + "\n")
+        t = time.monotonic()
+        got = suite(runner, "a", 2)[0]
+        check("suite: " + name, (got, time.monotonic() - t < 10), (want, True))
+    rng = random.Random(1)
+    for x, valid in [(b"x7", False), (b"-2147483648", True)]:
+        data = boundary(rng, 1 << 17, x, valid)
+        check("boundary: %r in place" % x, data[1 << 17:(1 << 17) + len(x)], x)
+        check("boundary: codes owed", len(data.split()) - 3 - (not valid), 80000)
+
+
+def script(folder, name, body):
+    """A shell program in folder; its path."""
+    path = os.path.join(folder, name)
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\n" + body + "\n")
+    os.chmod(path, 0o755)
+    return path
 
 
 if __name__ == "__main__":
