@@ -83,10 +83,10 @@ static char fuzzmsg[256];
 static ssize_t fuzzread(unsigned char *to, size_t want);
 #endif
 
-[[noreturn]] static void die(const char *fmt, ...);
+[[noreturn, gnu::noinline, gnu::cold]] static void die(const char *fmt, ...);
 
 // Write what is buffered for standard output.
-static void flush(void)
+[[gnu::noinline]] static void flush(void)
 {
 	size_t done = 0;
 	while (done < outn) {
@@ -103,7 +103,7 @@ static void flush(void)
 }
 
 // Write the lines complete so far, then "a: " and the message, and exit 1.
-[[noreturn]] static void die(const char *fmt, ...)
+[[noreturn, gnu::noinline, gnu::cold]] static void die(const char *fmt, ...)
 {
 	char msg[256];
 	va_list ap;
@@ -177,7 +177,7 @@ static int tcase;
 
 // Report a fault in the input at row and entry (from 1; 0 where they do
 // not apply) of the current test case, and exit 1.
-[[noreturn]] static void fault(int row, int entry, const char *fmt, ...)
+[[noreturn, gnu::noinline, gnu::cold]] static void fault(int row, int entry, const char *fmt, ...)
 {
 	char at[64] = "", msg[192];
 	va_list ap;
@@ -529,22 +529,30 @@ template <class K> static inline void scanwith(void)
 [[gnu::flatten]] static void scansse2(void) { scanwith<sse2>(); }
 #endif
 #if !defined(PIN_SSE2)
-[[gnu::target("avx2"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
+[[gnu::target("avx2,bmi,bmi2"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
 #endif
 #elif defined(NEON)
 [[gnu::flatten]] static void scanneon(void) { scanwith<neon>(); }
 #endif
 static void (*scan)(void) = scanplain;
+static void test(void);
+#if defined(X86) && !defined(PIN_SSE2)
+static void testavx2(void);
+#endif
+static void (*one)(void) = test;	// reads and scores one test case
 
 // Pick the block reader: the pinned one, or the best this processor runs.
 static void choose(void)
 {
 #if defined(X86) && defined(PIN_AVX2)
-	if (!__builtin_cpu_supports("avx2"))
+	if (!__builtin_cpu_supports("avx2") || !__builtin_cpu_supports("bmi2"))
 		die("this processor lacks AVX2");
 	scan = scanavx2;
+	one = testavx2;
 #elif defined(X86) && !defined(PIN_SSE2)
-	scan = __builtin_cpu_supports("avx2") ? scanavx2 : scansse2;
+	bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+	scan = avx2 ? scanavx2 : scansse2;
+	one = avx2 ? testavx2 : test;
 #elif defined(X86)
 	scan = scansse2;
 #elif defined(NEON)
@@ -814,6 +822,12 @@ static void test(void)
 	score(n, m);
 }
 
+// One test case, built again for AVX2 and its bit instructions, so that a
+// build for any x86-64 runs the counting as fast as one for this processor.
+#if defined(X86) && !defined(PIN_SSE2)
+[[gnu::target("avx2,bmi,bmi2"), gnu::flatten]] static void testavx2(void) { test(); }
+#endif
+
 // Start reading: nothing read, nothing on the tape.
 static void reset(void)
 {
@@ -868,7 +882,7 @@ int main(int argc, char **)
 	for (int j = 0; j < t; j++) {
 		tcase = j + 1;
 		rest = 2LL * (t - tcase);
-		test();
+		one();
 		put((int)suma);
 	}
 	flush();
