@@ -192,27 +192,32 @@ static int tcase;
 	die("%s%s", at, msg);
 }
 
-// Append c to the quoted token t, escaped if it is not printable.
-static void quote(char *t, size_t *len, int c)
+// Write the n bytes of raw into t, each escaped if it is not printable.
+static void quote(char *t, const unsigned char *raw, size_t n)
 {
-	if (c == '"' || c == '\\')
-		*len += sprintf(t + *len, "\\%c", c);
-	else if (c >= 0x20 && c < 0x7f)
-		t[(*len)++] = (char)c;
-	else
-		*len += sprintf(t + *len, "\\x%02x", c);
-	t[*len] = 0;
+	for (size_t i = 0; i < n; i++) {
+		int c = raw[i];
+		if (c == '"' || c == '\\')
+			t += sprintf(t, "\\%c", c);
+		else if (c >= 0x20 && c < 0x7f)
+			*t++ = (char)c;
+		else
+			t += sprintf(t, "\\x%02x", c);
+	}
+	*t = 0;
 }
 
 // Read one number the exact way, a byte at a time across refills, and
-// report anything that is not a decimal integer within 32 bits. tok keeps
+// report anything that is not a decimal integer within 32 bits. raw keeps
 // the token's first bytes for the message. The block reader hands over to
 // this for everything it does not prove plain.
 [[gnu::noinline, gnu::cold]] static int slow(const char *what, int row,
 						   int entry)
 {
-	char tok[128] = "";
-	size_t len = 0, taken = 0, digits = 0;
+	enum { CUT = 20 };	// bytes of a bad token shown
+	unsigned char raw[CUT];
+	char tok[4 * CUT + 4];
+	size_t taken = 0, digits = 0;
 	uint64_t v = 0;
 	bool neg, any = false;
 	int c;
@@ -235,17 +240,18 @@ static void quote(char *t, size_t *len, int c)
 				v = v * 10 + (c - '0');
 		} else
 			break;
-		if (taken < 20)
-			quote(tok, &len, c);
+		if (taken < CUT)
+			raw[taken] = (unsigned char)c;
 	}
 	if (any && digits <= 10 && v <= 2147483647u + neg)
 		return (int)(neg ? 0 - v : v);
-	while (c >= 0 && !space(c) && taken < 20) {
-		quote(tok, &len, c);
+	while (c >= 0 && !space(c) && taken < CUT) {
+		raw[taken] = (unsigned char)c;
 		p++, taken++;
 		c = peek();
 	}
-	if (taken > 20 || (c >= 0 && !space(c)))
+	quote(tok, raw, taken < CUT ? taken : (size_t)CUT);
+	if (taken > CUT || (c >= 0 && !space(c)))
 		strcat(tok, "...");
 	fault(row, entry, "expected %s, found \"%s\"%s", what, tok,
 	    any ? " (out of range)" : "");
@@ -291,7 +297,7 @@ struct ramps {
 };
 alignas(64) static constexpr ramps ramp;
 
-// The value of the len (1 to 10) digits that end at e, by words: the 16
+// The value of the len (1 to 16) digits that end at e, by words: the 16
 // bytes up to e, everything before the digits masked off, and 8 digits at
 // a time. XOR rather than subtraction takes off '0', so no borrow runs from
 // a masked byte into a digit.
@@ -434,15 +440,15 @@ static inline void stop(int *t, const unsigned char *s, unsigned r)
 }
 
 // Put the number that runs from s to e (its last byte) on the tape at *t,
-// if it has 1 to 10 digits after its sign and fits in 32 bits; false
-// otherwise. The value is worked out even for a run too long, so that one
+// if it has 1 to 16 digits after its sign (leading zeros included: the
+// digit window holds them all) and fits in 32 bits; false otherwise. The value is worked out even for a run too long, so that one
 // test decides both.
 template <class K>
 static inline bool take(int *&t, const unsigned char *s, const unsigned char *e, unsigned sign, unsigned neg)
 {
 	unsigned len = (unsigned)(e - s) + 1 - sign;
 	uint64_t u = K::value(e, len);
-	if (__builtin_expect((len - 1 >= 10) | (u > 2147483647u + neg), 0))
+	if (__builtin_expect((len - 1 >= 16) | (u > 2147483647u + neg), 0))
 		return false;
 	*t++ = (int)((u ^ (0 - (uint64_t)neg)) + neg);
 	return true;
