@@ -17,7 +17,7 @@ Exit status 0 when every behaviour-changing mutant is killed, 1 when one
 survives, 2 when the check cannot run (the program does not build, or the
 suite fails on it unchanged)."""
 import argparse, collections, fcntl, os, pty, random, re, shlex, shutil, signal
-import atexit, selectors, subprocess, sys, tempfile, time, weakref
+import atexit, selectors, subprocess, sys, tempfile, threading, time, weakref
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -626,7 +626,10 @@ def behave(binary, item, path, mode, timeout):
         if mode == "sigpipe":
             with open(path, "rb") as f:
                 p = subprocess.Popen([binary], stdin=f, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            stuck = threading.Timer(timeout, p.kill)	# a mutant may never write
+            stuck.start()
             first = p.stdout.readline()
+            stuck.cancel()
             p.stdout.close()
             try:
                 rc = p.wait(timeout=timeout)
@@ -734,6 +737,10 @@ def suite(runner, binary, timeout):
         os.killpg(p.pid, signal.SIGKILL)
     rc = p.wait()
     p.stdout.close()
+    try:				# a mutant the suite left running, looping
+        os.killpg(p.pid, signal.SIGKILL)
+    except OSError:
+        pass
     return verdict or ("pass" if rc == 0 else "fail"), out
 
 
