@@ -470,8 +470,8 @@ def edges():
     return out
 
 
-def boundary(rng, at, special, valid):
-    """About 360 KB of codes with special starting at byte at, so that it
+def boundary(rng, at, token, valid):
+    """About 360 KB of codes with token starting at byte at, so that it
     straddles a read of 1 << 17 bytes; valid tells whether it is a code."""
     pool = [b"%d" % rng.randint(-999, 999) for _ in range(997)]
     words = (pool * 81)[:80000]
@@ -481,7 +481,7 @@ def boundary(rng, at, special, valid):
         size += len(words[used]) + 1
         used += 1
     body = head + b" ".join(words[:used])
-    text = body + rng.choice([b" ", b"\n", b"\t"]) * (at - len(body)) + special
+    text = body + rng.choice([b" ", b"\n", b"\t"]) * (at - len(body)) + token
     if valid:
         words = words[:-1]
     return text + b" " + b" ".join(words[used:])
@@ -489,10 +489,10 @@ def boundary(rng, at, special, valid):
 
 def boundaries(rng):
     out, b = [], 1 << 17
-    specials = [(x, True) for x in (b"-2147483648", b"2147483647", b"0" * 24 + b"42", b"+7", b"-0",
+    tokens = [(x, True) for x in (b"-2147483648", b"2147483647", b"0" * 24 + b"42", b"+7", b"-0",
                                    b" " * 70 + b"5")] + \
                [(x, False) for x in (b"x7", b"2147483648", b"99999999999", b"-")]
-    for x, valid in specials:
+    for x, valid in tokens:
         for at in (b - 12, b - 11, b - len(x), b - 1, b, b + 1, 2 * b - 3):
             out.append(Item("boundary %r at %d" % (x[:30], at), boundary(rng, at, x, valid), SMALL))
     # The last number's final digit right before a read's end, or at it.
@@ -533,10 +533,10 @@ def corpus(seed):
     items = edges()
     items += [Item("random %d" % i, random_input(rng), SMALL if i % 5 == 0 else (SMALL[i % 2],))
               for i in range(250)]
-    items += [Item("special", b"", ("closed-in", "dir")),
-              Item("special", b"2 1 1 5\n1 2 5 6\n", ("tty", "tty-arg", "arg", "full", "closed-out")),
-              Item("special", b"0\n", ("full", "arg")),
-              Item("special", b"200000 " + b"1 1 7 " * 200000, ("sigpipe",))]
+    items += [Item("io", b"", ("closed-in", "dir")),
+              Item("io", b"2 1 1 5\n1 2 5 6\n", ("tty", "tty-arg", "arg", "full", "closed-out")),
+              Item("io", b"0\n", ("full", "arg")),
+              Item("io", b"200000 " + b"1 1 7 " * 200000, ("sigpipe",))]
     items += boundaries(rng)
     items += large(rng)
     return items
@@ -1074,7 +1074,7 @@ def self_test():
     check("regions named by their functions", sorted(set(names.values())), ["f()", "h()"])
     check("a region per function", len({m.region for m in muts}), 2)
     check("function bodies", sorted(spans.values()), [(7, 23), (26, 28)])
-    check("active lines respected", {m.line for m in candidates(SAMPLE, {11, 12})[0]}, {11, 12})
+    check("active lines honoured", {m.line for m in candidates(SAMPLE, {11, 12})[0]}, {11, 12})
     order1 = order(muts, 5)
     check("order is a permutation", sorted(order1), sorted(muts))
     check("order is fixed by the seed", order(muts, 5), order1)
