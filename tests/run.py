@@ -79,6 +79,7 @@ CASES = [  # group, input, output, status, standard error
     ("errors", b"1 1 1 -0000000000000000000000000000000123456789012", b"", 1,
      E + b"test case 1, row 1, entry 1: expected an item code, found \"-0000000000000000000...\" (out of range)\n"),
     ("errors", b"99999999999", b"", 1, E + b"expected the number of test cases, found \"99999999999\" (out of range)\n"),
+    ("errors", b":", b"", 1, E + b"expected the number of test cases, found \":\"\n"),
     ("errors", b"1 1 2      12345678901 5", b"", 1,
      E + b"test case 1, row 1, entry 1: expected an item code, found \"12345678901\" (out of range)\n"),
     ("errors", b"1 1 1 \"\\\x01\xff\x7f", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\\"\\\\\\x01\\xff\\x7f\"\n"),
@@ -142,6 +143,44 @@ def interactive(binary):
     code = p.wait()
     timer.cancel()
     check(f"{binary} interactive", (first, rest, code) == (b"1\n", b"3\n", 0), (first, rest, code))
+
+
+# Input used, output, and what follows: a clean finish leaves a regular file
+# just after the last digit used, and takes one byte more from a pipe.
+LEFT = [
+    (b"1 1 1 5", b"1\n", b" tail"),
+    (b"1 1 1 5", b"1\n", b"x"),
+    (b"0", b"", b"x10"),
+    (b"1 0 0", b"0\n", b" tail"),
+    (b"0", b"", b" tail"),
+]
+
+
+def shared(binary):
+    """Input after the last number used is left to the next command."""
+    for i, (used, out, rest) in enumerate(LEFT):
+        with tempfile.NamedTemporaryFile() as f:
+            f.write(used + rest)
+            f.flush()
+            for how, left in (('< "$2"', rest), ('cat "$2" |', rest[1:])):
+                cmd = f'{how} {{ "$1"; cat; }}' if how[0] == "c" else f'{{ "$1"; cat; }} {how}'
+                r = subprocess.run(["sh", "-c", cmd, "sh", binary, f.name], capture_output=True, timeout=20)
+                check(f"{binary} left #{i} {how}", (r.returncode, r.stdout) == (0, out + left), r)
+
+
+# A largest test case of distinct codes drawn at random: a hash that is not
+# one-to-one for some seeds merges a few of them.
+WIDE = b"1 50001 10 " + b" ".join(b"%d" % c for c in random.Random(2).sample(range(-2**31, 2**31), 500010))
+
+
+def seeded(binary):
+    """Distinct codes stay apart whatever this run's seed of the hash is;
+    several runs try several seeds."""
+    codes = b" ".join(b"%d" % c for c in list(range(10)) + list(range(-2**31, -2**31 + 10)))
+    for i in range(12):
+        expect(binary, f"seed #{i}", b"1 2 10 " + codes, b"2046\n")
+    for i in range(5):
+        expect(binary, f"wide seed #{i}", WIDE, b"51151023\n")
 
 
 def piecewise(binary, data, seed, env=None):
@@ -242,7 +281,7 @@ def main():
         jobs, seq = [], {}
         with ThreadPoolExecutor(max_workers=4) as pool:
             for b in binaries:
-                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive)]
+                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, shared, seeded)]
             for group, data, piped in cases(quick):
                 n = seq[group] = seq.get(group, 0) + 1
                 path = None if piped else os.path.join(scratch, f"{group}-{n}.in")
