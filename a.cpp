@@ -373,11 +373,14 @@ struct avx2 {
 	}
 	[[gnu::target("avx2")]] static inline kinds classify(const unsigned char *b)
 	{
+		// The white space byte with each low nibble, or 0, which no byte
+		// with that nibble is; a byte from 0x80 up looks up 0 too.
+		const __m256i white = _mm256_setr_epi8(' ', 0, 0, 0, 0, 0, 0, 0, 0, '\t', '\n', '\v', '\f', '\r', 0, 0,
+						       ' ', 0, 0, 0, 0, 0, 0, 0, 0, '\t', '\n', '\v', '\f', '\r', 0, 0);
 		__m256i c[2], s[2], d[2], m[2];
 		for (int i = 0; i < 2; i++) {
 			c[i] = _mm256_loadu_si256((const __m256i *)b + i);
-			s[i] = _mm256_or_si256(_mm256_cmpeq_epi8(c[i], _mm256_set1_epi8(' ')),
-			    RANGE(_mm256_sub_epi8, LT256, _mm256_set1_epi8, c[i], '\t', 5));
+			s[i] = _mm256_cmpeq_epi8(c[i], _mm256_shuffle_epi8(white, c[i]));
 			d[i] = RANGE(_mm256_sub_epi8, LT256, _mm256_set1_epi8, c[i], '0', 10);
 			m[i] = _mm256_cmpeq_epi8(c[i], _mm256_set1_epi8('-'));
 		}
@@ -474,6 +477,10 @@ template <class K> static inline void scanwith(void)
 		if (b >= last)
 			return stop(t, open ? open : last, MORE);
 		kinds k = K::classify(b);
+		if (k.space == ~0ull) {	// white space alone: nothing is open
+			prev = 1;
+			continue;
+		}
 		uint64_t other = ~(k.space | k.digit | k.minus), sign = k.minus;
 		for (uint64_t o = other; o; o &= o - 1)
 			if (b[__builtin_ctzll(o)] == '+')
