@@ -6,7 +6,7 @@ an independent model, and with failing input and output. Ends with
 
 Knobs: RANDOM_INPUTS random test cases, packed 200 to an input (2000);
 MUTATED_INPUTS damaged inputs, one run each (200)."""
-import os, random, shutil, subprocess, sys, tempfile, threading, time
+import os, pty, random, shutil, subprocess, sys, tempfile, threading, time
 from concurrent.futures import ThreadPoolExecutor
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -147,12 +147,15 @@ def interactive(binary):
 
 # Input used, output, and what follows: a clean finish leaves a regular file
 # just after the last digit used, and takes one byte more from a pipe.
+CHUNK = 131072          # the program reads a regular file this much at a time
 LEFT = [
     (b"1 1 1 5", b"1\n", b" tail"),
     (b"1 1 1 5", b"1\n", b"x"),
     (b"0", b"", b"x10"),
     (b"1 0 0", b"0\n", b" tail"),
-    (b"0", b"", b" tail"),
+    (b"2 1 1 5 1 2 6 7", b"1\n3\n", b"\n" + b"x" * (CHUNK + 100)),
+    (b"1 1 1" + b" " * (CHUNK - 6) + b"5", b"1\n", b" after a last digit ending the first read"),
+    (b"1 1 1" + b"\t" * (CHUNK - 9) + b"-0012345", b"1\n", b"\vafter a number across two reads"),
 ]
 
 
@@ -171,6 +174,25 @@ def shared(binary):
 # A largest test case of distinct codes drawn at random: a hash that is not
 # one-to-one for some seeds merges a few of them.
 WIDE = b"1 50001 10 " + b" ".join(b"%d" % c for c in random.Random(2).sample(range(-2**31, 2**31), 500010))
+
+
+def terminal(binary):
+    """The warning comes only with arguments and a terminal for input."""
+    warning = b"a: reads standard input only; ignoring arguments\n"
+    for args, tty, err in ([["x"], True, warning], [["x", "-"], False, b""], [[], True, b""]):
+        master, slave = pty.openpty()
+        p = subprocess.Popen([binary, *args], stdin=slave if tty else subprocess.PIPE,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        os.close(slave)
+        if tty:
+            os.write(master, b"1 1 1 5\n")
+        try:
+            got = p.communicate(None if tty else b"1 1 1 5\n", timeout=10)
+        except subprocess.TimeoutExpired:
+            p.kill()
+            got = p.communicate()
+        os.close(master)
+        check(f"{binary} arguments {args} terminal {tty}", (got, p.returncode) == ((b"1\n", err), 0), got)
 
 
 def seeded(binary):
@@ -281,7 +303,7 @@ def main():
         jobs, seq = [], {}
         with ThreadPoolExecutor(max_workers=4) as pool:
             for b in binaries:
-                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, shared, seeded)]
+                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, shared, terminal, seeded)]
             for group, data, piped in cases(quick):
                 n = seq[group] = seq.get(group, 0) + 1
                 path = None if piped else os.path.join(scratch, f"{group}-{n}.in")
