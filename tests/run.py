@@ -80,6 +80,8 @@ CASES = [  # group, input, output, status, standard error
      E + b"test case 1, row 1, entry 1: expected an item code, found \"-0000000000000000000...\" (out of range)\n"),
     ("errors", b"99999999999", b"", 1, E + b"expected the number of test cases, found \"99999999999\" (out of range)\n"),
     ("errors", b":", b"", 1, E + b"expected the number of test cases, found \":\"\n"),
+    ("errors", b"1 1 1 \x0e5", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\x0e5\"\n"),
+    ("errors", b"1 1 1 \x085", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\x085\"\n"),
     ("errors", b"1 1 2      12345678901 5", b"", 1,
      E + b"test case 1, row 1, entry 1: expected an item code, found \"12345678901\" (out of range)\n"),
     ("errors", b"1 1 1 \"\\\x01\xff\x7f", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\\"\\\\\\x01\\xff\\x7f\"\n"),
