@@ -157,6 +157,7 @@ fuzztools:
 fuzz: build/fuzz/lf
 	mkdir -p build/fuzz/corpus
 	build/fuzz/lf -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-max_len=200 -use_value_profile=1 \
 		-artifact_prefix=build/fuzz/ build/fuzz/corpus tests/corpus
 
 # AFL++ takes whole runs of the program. Classic edge counters: AFL++ 4.04's
