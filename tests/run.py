@@ -56,6 +56,8 @@ CASES = [  # group, input, output, status, standard error
     ("rules", b"3 1 1 -2147483648 1 2 2147483647 -2147483648 1 1 0", b"1\n3\n1\n", 0, b""),
     ("rules", b"2 2 8 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 2 16 1 " + b" ".join(b"%d" % i for i in range(15)) + b" 7",
      b"509\n15\n", 0, b""),
+    ("rules", b"2 99 1 " + b" ".join(b"%d" % i for i in range(99)) + b" 9999 1 " + b" ".join(b"%d" % i for i in range(9999)),
+     b"99\n9999\n", 0, b""),
     ("empty", b"0", b"", 0, b""),
     ("empty", b"-5 1 1 1", b"", 0, b""),
     ("empty", b"3 0 5 -1 5 3 0", b"0\n0\n0\n", 0, b""),
