@@ -55,7 +55,7 @@ static uint32_t key[3];		// this run's seed
 // data hold a sentinel, so blocks and digit windows load without bounds
 // checks: ' ' at end of input, ends every number; 'x' before it, cuts one.
 enum { BLOCK = 64, CHUNK = 1 << 17, CARRY = 48, LEAD = 64, PAD = 128 };
-static_assert(LEAD >= CARRY + 15, "a digit window ends at most 15 bytes into the data");
+static_assert(LEAD >= CARRY + 15, "a digit window starts 15 bytes before a carried number ends");
 static_assert(PAD >= BLOCK + 16, "a block and the byte after it lie within the sentinel");
 static_assert(CHUNK % BLOCK == 0 && CHUNK >= 2 * BLOCK, "reads are whole blocks");
 static unsigned char buf[LEAD + CHUNK + PAD];
@@ -444,8 +444,8 @@ static inline void stop(int *t, const unsigned char *s, unsigned r)
 
 // Put the number that runs from s to e (its last byte) on the tape at *t,
 // if it has 1 to 16 digits after its sign (leading zeros included: the
-// digit window holds them all) and fits in 32 bits; false otherwise. The value is worked out even for a run too long, so that one
-// test decides both.
+// digit window holds them all) and fits in 32 bits; false otherwise. The
+// value is worked out even for a run too long, so that one test decides.
 template <class K>
 static inline bool take(int *&t, const unsigned char *s, const unsigned char *e, unsigned sign, unsigned neg)
 {
