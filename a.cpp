@@ -799,7 +799,7 @@ static void block(int n, int m)
 static void small(int n, int m)
 {
 	const int *codes = tape + ti;
-	int flat[16];
+	int flat[16] = {0};	// tiny() reads all 16
 
 	if (tn - ti >= (unsigned)(n * m)) {
 		for (int i = 0; i < n; i++)
