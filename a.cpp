@@ -36,17 +36,16 @@ static int newton[WIDE + 1][WIDE + 1];
 static int tab[WIDE + 1];	// tab[i] = 2^i - 1, non-empty subsets of i
 
 // The seen set byl: open addressing over mixed codes in buckets of 16 slots,
-// each one cache line; fill counts the slots in use, which fill from the
-// front, so a slot past it is free whatever it holds.
+// each one cache line. The last slot counts the codes in the others, which
+// fill from the front, so a slot past the count is free whatever it holds.
 // Not std::unordered_set: its hash of an int is the int itself, so codes
 // that share a residue modulo the bucket count all land on one chain, and
 // its clear() sweeps every bucket, so many small test cases after one large
 // one cost a full sweep each. Here the mix is seeded afresh on each run, the
-// table is sized to the test case, and clearing it zeroes only fill.
-enum { WAYS = 16, SLOTS = 1 << 20 };
+// table is sized to the test case, and clearing it zeroes only the counts.
+enum { WAYS = 16, COUNT = WAYS - 1, SLOTS = 1 << 20 };
 static_assert(SLOTS >= 2 * ROWS * WIDE, "byl is at most half full");
 alignas(HUGE) static uint32_t byl[SLOTS];
-static uint8_t fill[SLOTS / WAYS];
 static uint32_t last, shift;	// buckets in use - 1; 32 - log2(buckets)
 static uint32_t key[3];		// this run's seed
 
@@ -161,7 +160,7 @@ static int peek(void)
 
 // Whether c is white space to "%d": blank, tab, line feed, vertical tab,
 // form feed or carriage return.
-static inline bool space(int c)
+static constexpr inline bool space(int c)
 {
 	return c == ' ' || (unsigned)(c - '\t') < 5;
 }
@@ -297,6 +296,18 @@ struct ramps {
 };
 alignas(64) static constexpr ramps ramp;
 
+// white.b[c] is 1 when byte c is white space: one load where the byte after
+// a block is looked at.
+struct whites {
+	unsigned char b[256];
+	constexpr whites() : b()
+	{
+		for (int c = 0; c < 256; c++)
+			b[c] = space(c);
+	}
+};
+static constexpr whites white;
+
 // The value of the len (1 to 16) digits that end at e, by words: the 16
 // bytes up to e, everything before the digits masked off, and 8 digits at
 // a time. XOR rather than subtraction takes off '0', so no borrow runs from
@@ -311,7 +322,50 @@ static inline uint64_t words(const unsigned char *e, unsigned len)
 
 // Bits of the bytes of a 64-byte block for which is() holds: the portable
 // reader, right in either byte order and at any word size.
-struct plain {
+// Probing byl, the same for every processor but for how a bucket's 16
+// slots are compared with a key: match() gives a bit, or bits, for each
+// slot that holds x, and below(f) those of the first f slots.
+template <class K> struct slots {
+	static inline unsigned match(const uint32_t *b, uint32_t x)
+	{
+		unsigned m = 0;
+		for (unsigned i = 0; i < WAYS; i++)
+			m |= (unsigned)(b[i] == x) << i;
+		return m;
+	}
+	static inline unsigned below(unsigned f)
+	{
+		return (1u << f) - 1;
+	}
+	// The 16 ints from b on that equal x, a bit each, in their order.
+	static inline unsigned same(const uint32_t *b, uint32_t x)
+	{
+		return K::match(b, x);
+	}
+	// Insert the mixed code at px into byl, from its bucket b on, among
+	// the buckets up to last; 1 if it is new there, 0 if it was there
+	// already. A code passes on to the next bucket only from a full one,
+	// so a bucket with room ends the search. A bucket holds at most
+	// COUNT - 1 codes, so that the key can be stored in the slot past them
+	// whether or not it is new: only the count says which.
+	static inline uint32_t fresh(const uint32_t *px, uint32_t *b, uint32_t last)
+	{
+		uint32_t x = *px;
+		for (;;) {
+			uint32_t f = b[COUNT];
+			uint32_t hit = K::match(b, x) & K::below(f), nothit = hit == 0;
+			b[f] = x;
+			if (__builtin_expect(hit || f < COUNT - 1, 1)) {
+				b[COUNT] = f + nothit;
+				return nothit;
+			}
+			b = byl + (((uint32_t)(b - byl) / WAYS + 1) & last) * WAYS;
+		}
+	}
+};
+
+struct plain : slots<plain> {
+	static constexpr bool fast = false;
 	static inline kinds classify(const unsigned char *b)
 	{
 		kinds k = {0, 0, 0};
@@ -335,7 +389,17 @@ struct plain {
 #define LT256(x, y) _mm256_cmpgt_epi8(y, x)
 
 // Sixteen bytes at a time, with SSE2 alone: every x86-64 has it.
-struct sse2 {
+struct sse2 : slots<sse2> {
+	static constexpr bool fast = false;
+	static inline unsigned match(const uint32_t *b, uint32_t x)
+	{
+		__m128i k = _mm_set1_epi32((int)x);
+		auto eq = [b, k](int i) {
+			return _mm_cmpeq_epi32(_mm_loadu_si128((const __m128i *)b + i), k);
+		};
+		return _mm_movemask_epi8(_mm_packs_epi16(_mm_packs_epi32(eq(0), eq(1)),
+							 _mm_packs_epi32(eq(2), eq(3))));
+	}
 	static inline uint64_t bits(__m128i m0, __m128i m1, __m128i m2, __m128i m3)
 	{
 		return (uint64_t)(unsigned)_mm_movemask_epi8(m0) |
@@ -365,7 +429,52 @@ struct sse2 {
 #if !defined(PIN_SSE2)
 // Thirty-two bytes at a time; the digits summed up in pairs by three
 // multiply-adds instead of words.
+// The slots of a bucket compared in two halves, whose results packs
+// interleaves: slots 0-3, 8-11, 4-7 and 12-15, two bits each. order.b[f]
+// holds the bits of slots 0 to f - 1.
+struct orders {
+	uint32_t b[WAYS + 1];
+	constexpr orders() : b()
+	{
+		for (unsigned s = 0; s < WAYS; s++) {
+			unsigned w = s < 4 ? s : s < 8 ? s + 4 : s < 12 ? s - 4 : s;
+			b[s + 1] = b[s] | 3u << 2 * w;
+		}
+	}
+};
+static constexpr orders order;
+
 struct avx2 {
+	[[gnu::target("avx2")]] static inline unsigned match(const uint32_t *b, __m256i k)
+	{
+		__m256i lo = _mm256_cmpeq_epi32(_mm256_load_si256((const __m256i *)b), k);
+		__m256i hi = _mm256_cmpeq_epi32(_mm256_load_si256((const __m256i *)b + 1), k);
+		return (unsigned)_mm256_movemask_epi8(_mm256_packs_epi32(lo, hi));
+	}
+	// As slots::fresh(), with the key in every lane, stored from the lowest.
+	[[gnu::target("avx2")]] static inline uint32_t fresh(const uint32_t *px, uint32_t *b, uint32_t last)
+	{
+		__m256i x = _mm256_set1_epi32((int)*px);
+		for (;;) {
+			uint32_t f = b[COUNT];
+			uint32_t hit = match(b, x) & order.b[f], nothit = hit == 0;
+			_mm_storeu_si32(b + f, _mm256_castsi256_si128(x));
+			if (__builtin_expect(hit || f < COUNT - 1, 1)) {
+				b[COUNT] = f + nothit;
+				return nothit;
+			}
+			b = byl + (((uint32_t)(b - byl) / WAYS + 1) & last) * WAYS;
+		}
+	}
+	// The 16 ints from b on that equal x, in their order.
+	[[gnu::target("avx2")]] static inline unsigned same(const uint32_t *b, uint32_t x)
+	{
+		__m256i k = _mm256_set1_epi32((int)x);
+		__m256i lo = _mm256_cmpeq_epi32(_mm256_loadu_si256((const __m256i *)b), k);
+		__m256i hi = _mm256_cmpeq_epi32(_mm256_loadu_si256((const __m256i *)b + 1), k);
+		return (unsigned)_mm256_movemask_ps(_mm256_castsi256_ps(lo)) |
+		       (unsigned)_mm256_movemask_ps(_mm256_castsi256_ps(hi)) << 8;
+	}
 	[[gnu::target("avx2")]] static inline uint64_t bits(__m256i lo, __m256i hi)
 	{
 		return (uint64_t)(unsigned)_mm256_movemask_epi8(lo) |
@@ -398,13 +507,108 @@ struct avx2 {
 		uint64_t r = (uint64_t)_mm_cvtsi128_si64(d);
 		return (r & 0xffffffff) * 100000000 + (r >> 32);
 	}
+	// Put on the tape at t the runs of a block whose bytes are all plain:
+	// the first starts at s1 from b (before b if it came from the block
+	// before), the others at the bits of starts, and each ends at a bit of
+	// ends. They go two at a time, one in each half of the vectors, so that
+	// one chain of instructions converts both; with an odd count the last
+	// pair's second is the byte after the block, whose value is thrown
+	// away. The tape's end after them, or null if a run is longer than 16
+	// bytes or its value does not fit in 32 bits.
+	[[gnu::target("avx2,bmi,bmi2,popcnt")]] static inline int *pairs(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
+	{
+		const __m256i zero = _mm256_setzero_si256();
+		__m256i wide = zero;	// the values less their sign bits, or-ed
+		uint64_t lens = 0;	// the runs' lengths less one, or-ed
+		int *to = t + _mm_popcnt_u64(ends);
+
+		while (ends) {
+			uint64_t e1 = _tzcnt_u64(ends), s2 = _tzcnt_u64(starts);
+			ends = _blsr_u64(ends);
+			starts = _blsr_u64(starts);
+			uint64_t e2 = _tzcnt_u64(ends), s3 = _tzcnt_u64(starts);
+			ends = _blsr_u64(ends);
+			starts = _blsr_u64(starts);
+			uint64_t l1 = e1 - s1, l2 = e2 - s2;
+			lens |= l1 | l2;
+			__m256i c = _mm256_inserti128_si256(
+			    _mm256_castsi128_si256(_mm_loadu_si128((const __m128i *)(b + e1 - 15))),
+			    _mm_loadu_si128((const __m128i *)(b + e2 - 15)), 1);
+			__m256i r = _mm256_inserti128_si256(
+			    _mm256_castsi128_si256(_mm_loadu_si128((const __m128i *)(ramp.b + l1 + 1))),
+			    _mm_loadu_si128((const __m128i *)(ramp.b + l2 + 1)), 1);
+			__m256i w = _mm256_and_si256(c, r);
+			// A sign takes away '0' to nothing; a '-' makes its half's
+			// sum of bytes 255 in one 8-byte quarter.
+			__m256i neg = _mm256_sad_epu8(_mm256_cmpeq_epi8(w, _mm256_set1_epi8('-')), zero);
+			__m256i d = _mm256_subs_epu8(w, _mm256_set1_epi8('0'));
+			d = _mm256_maddubs_epi16(d, _mm256_set1_epi16(1 << 8 | 10));
+			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 100));
+			d = _mm256_packs_epi32(d, d);
+			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 10000));
+			__m256i v = _mm256_add_epi64(_mm256_mul_epu32(d, _mm256_set1_epi64x(100000000)),
+						     _mm256_srli_epi64(d, 32));
+			neg = _mm256_or_si256(neg, _mm256_shuffle_epi32(neg, 0x4e));
+			neg = _mm256_cmpgt_epi64(neg, zero);
+			// Below 2^31 with 1 taken off a negative value: it fits.
+			wide = _mm256_or_si256(wide, _mm256_add_epi64(v, neg));
+			v = _mm256_sub_epi64(_mm256_xor_si256(v, neg), neg);
+			v = _mm256_permutevar8x32_epi32(v, _mm256_setr_epi32(0, 4, 0, 0, 0, 0, 0, 0));
+			_mm_storel_epi64((__m128i *)t, _mm256_castsi256_si128(v));
+			t += 2;
+			s1 = s3;
+		}
+		if (lens >= 16 || !_mm256_testz_si256(wide, _mm256_setr_epi32(INT32_MIN, -1, 0, 0, INT32_MIN, -1, 0, 0)))
+			return nullptr;
+		return to;
+	}
+	// Fill the tape at t from the block at b on, for as long as the blocks
+	// hold nothing but white space, digits and '-' in their places, and
+	// their runs go in pairs. Stop at the first block that does not, at
+	// the end of the data or when the tape is full, with b, open (the run
+	// going on from the block before, or null) and prev as the general
+	// reader takes them.
+	static constexpr bool fast = true;
+	[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] static inline void runs(int *&t, const unsigned char *&b, const unsigned char *&open, uint64_t &prev,
+									 const unsigned char *last, const int *full)
+	{
+		for (; b < last && t <= full; b += BLOCK) {
+			kinds k = classify(b);
+			uint64_t sp = k.space;
+			if (sp == ~0ull) {
+				prev = 1;
+				continue;
+			}
+			uint64_t starts = ~sp & (sp << 1 | prev);
+			uint64_t ends = ~sp & (sp >> 1 | (uint64_t)white.b[b[BLOCK]] << 63);
+			if (~(sp | k.digit | k.minus) | (k.minus & ~starts) | (k.minus & ends))
+				return;
+			uint64_t whole = _bzhi_u64(starts, 64 - (unsigned)_lzcnt_u64(ends));
+			uint64_t tail = starts ^ whole, s1;
+			if (open) {
+				if (!ends)
+					return;
+				s1 = (uint64_t)(open - b);
+			} else {
+				s1 = _tzcnt_u64(whole);
+				whole = _blsr_u64(whole);
+			}
+			int *to = pairs(t, b, s1, whole, ends);
+			if (!to)
+				return;
+			t = to;
+			open = tail ? b + _tzcnt_u64(tail) : nullptr;
+			prev = sp >> 63;
+		}
+	}
 };
 #endif
 #endif
 
 #ifdef NEON
 // Sixteen bytes at a time with NEON, bits gathered by pairwise adds.
-struct neon {
+struct neon : slots<neon> {
+	static constexpr bool fast = false;
 	static inline uint64_t bits(uint8x16_t m0, uint8x16_t m1, uint8x16_t m2, uint8x16_t m3)
 	{
 		const uint8x16_t w = {1, 2, 4, 8, 16, 32, 64, 128, 1, 2, 4, 8, 16, 32, 64, 128};
@@ -457,6 +661,51 @@ static inline bool take(int *&t, const unsigned char *s, const unsigned char *e,
 	return true;
 }
 
+// Put the runs of the block at b on the tape one at a time: the open one
+// (begun in a block before) first, then those that start and end in it.
+// bad marks bytes that are not part of a plain number; the runs from the
+// first of them on are left to slow(). True if the scan stops here.
+template <class K>
+static inline bool each(int *&t, const unsigned char *b, const unsigned char *&open, const unsigned char *last,
+			uint64_t starts, uint64_t ends, uint64_t sign, uint64_t minus, uint64_t bad)
+{
+	const unsigned char *at = nullptr;
+	bool cut = false;
+
+	if (__builtin_expect(bad != 0, 0)) {
+		// Keep only the runs before the first bad byte's.
+		unsigned q = __builtin_ctzll(bad);
+		uint64_t before = starts & ((2ull << q) - 1);
+		cut = b + q >= last;
+		if (!before)
+			return stop(t, open, cut ? MORE : BAD), true;
+		unsigned s = 63 - __builtin_clzll(before);
+		at = b + s;
+		starts &= (1ull << s) - 1;
+		ends &= (1ull << s) - 1;
+	}
+	if (open) {
+		if (!ends)
+			return stop(t, open, BAD), true;
+		if (!take<K>(t, open, b + __builtin_ctzll(ends), *open == '-' || *open == '+', *open == '-'))
+			return stop(t, open, BAD), true;
+		ends &= ends - 1;
+		open = nullptr;
+	}
+	while (ends) {
+		unsigned s = __builtin_ctzll(starts), e = __builtin_ctzll(ends);
+		if (!take<K>(t, b + s, b + e, sign >> s & 1, minus >> s & 1))
+			return stop(t, b + s, BAD), true;
+		starts &= starts - 1;
+		ends &= ends - 1;
+	}
+	if (at)
+		return stop(t, at, cut ? MORE : BAD), true;
+	if (starts)
+		open = b + __builtin_ctzll(starts);
+	return false;
+}
+
 // Fill the tape from p on, a block of 64 bytes at a time. A number is a run
 // of bytes between white space; bitmasks say where every run of a block
 // starts and ends, so that each is converted apart from the others and
@@ -467,15 +716,19 @@ static inline bool take(int *&t, const unsigned char *s, const unsigned char *e,
 template <class K> static inline void scanwith(void)
 {
 	const unsigned char *b = p, *open = nullptr, *last = end;
-	unsigned osign = 0, oneg = 0;
 	uint64_t prev = 1;	// p starts a run, whatever comes before it
 	int *t = tape;
+	const int *full = tape + TAPE - (BLOCK / 2 + 1);
 
 	from = p;
 	ti = 0;
 	for (;; b += BLOCK) {
+		if constexpr (K::fast)
+			K::runs(t, b, open, prev, last, full);
 		if (b >= last)
 			return stop(t, open ? open : last, MORE);
+		if (t > full)
+			return stop(t, open ? open : b, FULL);
 		kinds k = K::classify(b);
 		if (k.space == ~0ull) {	// white space alone: nothing is open
 			prev = 1;
@@ -486,52 +739,13 @@ template <class K> static inline void scanwith(void)
 			if (b[__builtin_ctzll(o)] == '+')
 				sign |= o & (0 - o);
 		other &= ~sign;
-		uint64_t after = space(b[BLOCK]);
+		uint64_t after = white.b[b[BLOCK]];
 		uint64_t starts = ~k.space & (k.space << 1 | prev);
 		uint64_t ends = ~k.space & (k.space >> 1 | after << 63);
 		uint64_t bad = other | (sign & ~starts) | (sign & ends);
-		const unsigned char *at = nullptr;
-		bool cut = false;
 		prev = k.space >> 63;
-		if (__builtin_expect(bad != 0, 0)) {
-			// Keep only the runs before the first bad byte's.
-			unsigned q = __builtin_ctzll(bad);
-			uint64_t before = starts & ((2ull << q) - 1);
-			cut = b + q >= last;
-			if (!before)
-				return stop(t, open, cut ? MORE : BAD);
-			unsigned s = 63 - __builtin_clzll(before);
-			at = b + s;
-			starts &= (1ull << s) - 1;
-			ends &= (1ull << s) - 1;
-		}
-		if (open) {
-			if (!ends)
-				return stop(t, open, BAD);
-			if (!take<K>(t, open, b + __builtin_ctzll(ends), osign, oneg))
-				return stop(t, open, BAD);
-			ends &= ends - 1;
-			open = nullptr;
-		}
-		while (ends) {
-			unsigned s = __builtin_ctzll(starts), e = __builtin_ctzll(ends);
-			if (!take<K>(t, b + s, b + e, sign >> s & 1, k.minus >> s & 1))
-				return stop(t, b + s, BAD);
-			starts &= starts - 1;
-			ends &= ends - 1;
-		}
-		if (at)
-			return stop(t, at, cut ? MORE : BAD);
-		if (starts) {
-			unsigned s = __builtin_ctzll(starts);
-			open = b + s;
-			osign = sign >> s & 1;
-			oneg = k.minus >> s & 1;
-		}
-		if (t > tape + TAPE - (BLOCK / 2 + 1)) {
-			const unsigned char *next = b + BLOCK < last ? b + BLOCK : last;
-			return stop(t, open ? open : next, FULL);
-		}
+		if (each<K>(t, b, open, last, starts, ends, sign, k.minus, bad))
+			return;
 	}
 }
 
@@ -542,36 +756,12 @@ template <class K> static inline void scanwith(void)
 [[gnu::flatten]] static void scansse2(void) { scanwith<sse2>(); }
 #endif
 #if !defined(PIN_SSE2)
-[[gnu::target("avx2,bmi,bmi2"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
+[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
 #endif
 #elif defined(NEON)
 [[gnu::flatten]] static void scanneon(void) { scanwith<neon>(); }
 #endif
 static void (*scan)(void) = scanplain;
-static void test(void);
-#if defined(X86) && !defined(PIN_SSE2)
-static void testavx2(void);
-#endif
-static void (*one)(void) = test;	// reads and scores one test case
-
-// Pick the block reader: the pinned one, or the best this processor runs.
-static void choose(void)
-{
-#if defined(X86) && defined(PIN_AVX2)
-	if (!__builtin_cpu_supports("avx2") || !__builtin_cpu_supports("bmi2"))
-		die("this processor lacks AVX2");
-	scan = scanavx2;
-	one = testavx2;
-#elif defined(X86) && !defined(PIN_SSE2)
-	bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
-	scan = avx2 ? scanavx2 : scansse2;
-	one = avx2 ? testavx2 : test;
-#elif defined(X86)
-	scan = scansse2;
-#elif defined(NEON)
-	scan = scanneon;
-#endif
-}
 
 // Read the next number when the tape is used up: scan on, read more input,
 // or leave the number to slow(). need counts the numbers still owed in this
@@ -641,15 +831,6 @@ static void seed(void)
 	key[2] |= 1;
 }
 
-// Mix a code into a slot key: a bijection on 32 bits, so equal keys mean
-// equal codes, with the slot taken from its well-mixed top bits.
-static inline uint32_t mix(int code)
-{
-	uint32_t x = ((uint32_t)code ^ key[0]) * key[1];
-	x ^= x >> 16;
-	return x * key[2];
-}
-
 // Empty byl and size it for up to cap codes, in time O(cap / WAYS).
 static void clear(long cap)
 {
@@ -658,42 +839,26 @@ static void clear(long cap)
 		bits++;
 	last = (1u << bits) - 1;
 	shift = 32 - bits;
-	memset(fill, 0, (size_t)1 << bits);
+	for (uint32_t i = 0; i <= last; i++)
+		byl[i * WAYS + COUNT] = 0;
 }
 
-// Bitmask of the 16 ints from b on that equal x.
-static inline unsigned match(const uint32_t *b, uint32_t x)
+// Mix the 8 codes from c on into keys at x, and put the first slot of each
+// one's bucket at o. The mix is a bijection on 32 bits, so equal keys mean
+// equal codes, and the bucket comes from its well-mixed top bits. Eight at
+// a time, as one vector where the processor has one.
+static inline void mix8(uint32_t *x, uint32_t *o, const int *c)
 {
-#ifdef X86
-	__m128i k = _mm_set1_epi32((int)x);
-	auto eq = [b, k](int i) {
-		return _mm_cmpeq_epi32(_mm_loadu_si128((const __m128i *)b + i), k);
-	};
-	return _mm_movemask_epi8(_mm_packs_epi16(_mm_packs_epi32(eq(0), eq(1)),
-						 _mm_packs_epi32(eq(2), eq(3))));
-#else
-	unsigned m = 0;
-	for (unsigned i = 0; i < WAYS; i++)
-		m |= (unsigned)(b[i] == x) << i;
-	return m;
-#endif
-}
+	typedef uint32_t lanes __attribute__((vector_size(32)));
+	lanes v;
 
-// Insert a mixed code into byl; true if it was there already. A code passes
-// on to the next bucket only from a full one, so a bucket with room ends the
-// search. A bucket holds at most WAYS - 1 codes, so that x can be stored in
-// the slot past them whether or not it is new: only fill says which.
-static inline bool seen(uint32_t x)
-{
-	for (uint32_t i = x >> shift;; i = (i + 1) & last) {
-		uint32_t *b = byl + i * WAYS, f = fill[i];
-		uint32_t hit = match(b, x) & ((1u << f) - 1);
-		b[f] = x;
-		if (__builtin_expect(hit || f < WAYS - 1, 1)) {
-			fill[i] = f + !hit;
-			return hit;
-		}
-	}
+	memcpy(&v, c, sizeof v);
+	v = (v ^ key[0]) * key[1];
+	v ^= v >> 16;
+	v *= key[2];
+	memcpy(x, &v, sizeof v);
+	v = (v >> shift) * (uint32_t)WAYS;
+	memcpy(o, &v, sizeof v);
 }
 
 // Add a row of m entries, b of them repeats, to suma.
@@ -705,40 +870,78 @@ static inline void add(int m, int b)
 	suma += tab[f] * tab[ilebylo];
 }
 
-// Score rows 0 to n - 1 of width m into suma. The codes of a row some rows
-// ahead are mixed into ring and their buckets fetched, so that the table's
-// cache misses overlap instead of coming one after another.
-static void score(int n, int m)
+// Mix the codes of row r of towar, m of them, into keys and bucket slots.
+static inline void keys(uint32_t *x, uint32_t *o, int r, int m)
 {
-	static uint32_t ring[32][WIDE];
-	int ahead = (16 + m - 1) / m;	// 16 entries, at most 16 rows
+	mix8(x, o, towar[r]);
+	if (m > 8)
+		mix8(x + m - 8, o + m - 8, towar[r] + m - 8);
+}
 
-	if (ahead > n)
-		ahead = n;
+// Score rows 0 to n - 1 of width M into suma. The codes of a row some rows
+// ahead are mixed into ring and their buckets fetched, so that the table's
+// cache misses overlap instead of coming one after another. Built for each
+// width, so that the entries of a row are done without a loop.
+template <class K, int M> static void rows(int n)
+{
+	alignas(32) static uint32_t ring[32][16], slot[32][16];
+	const int ahead = (16 + M - 1) / M < n ? (16 + M - 1) / M : n;
+	const uint32_t end = last;
+	long long gain[M + 1];	// what a row with f fresh entries adds
 
-	for (int i = -ahead; i < n; i++) {
+	for (int f = 0; f <= M; f++)
+		gain[f] = tab[f] + (long long)tab[f] * tab[M - f];
+	for (int r = 0; r < ahead; r++) {
+		keys(ring[r], slot[r], r, M);
+		for (int k = 0; k < M; k++)
+			__builtin_prefetch(byl + slot[r][k], 1);
+	}
+	for (int i = 0; i < n; i++) {
 		int r = i + ahead;
-		for (int k = 0; r < n && k < m; k++) {
-			uint32_t x = ring[r & 31][k] = mix(towar[r][k]);
-			__builtin_prefetch(byl + (x >> shift) * WAYS, 1);
+		const uint32_t *x = ring[i & 31], *o = slot[i & 31], *a = slot[r & 31];
+		uint32_t f = 0;
+		if (r < n)
+			keys(ring[r & 31], slot[r & 31], r, M);
+#pragma GCC unroll 10
+		for (int k = 0; k < M; k++) {
+			__builtin_prefetch(byl + a[k], 1);
+			f += K::fresh(x + k, byl + o[k], end);
 		}
-		if (i < 0)
-			continue;
-		int b = 0;
-		for (int k = 0; k < m; k++)
-			b += seen(ring[i & 31][k]);
-		add(m, b);
+		ilebylo = M - (int)f;
+		suma += gain[f];
+	}
+}
+
+// Score rows 0 to n - 1 of width m, 1 to WIDE, into suma.
+template <class K> static void score(int n, int m)
+{
+	static_assert(WIDE == 10, "a case for each width");
+	switch (m) {
+	case 1: return rows<K, 1>(n);
+	case 2: return rows<K, 2>(n);
+	case 3: return rows<K, 3>(n);
+	case 4: return rows<K, 4>(n);
+	case 5: return rows<K, 5>(n);
+	case 6: return rows<K, 6>(n);
+	case 7: return rows<K, 7>(n);
+	case 8: return rows<K, 8>(n);
+	case 9: return rows<K, 9>(n);
+	default: return rows<K, 10>(n);
 	}
 }
 
 // Score a test case of at most 16 codes, in order in codes[] (readable up
-// to 16), without byl: a code repeats when one before it is equal.
-static void tiny(const int *codes, int n, int m)
+// to 16), without byl. The lowest of the codes equal to one is where it
+// first comes: those places are fresh, all others repeats.
+template <class K> static void tiny(const int *codes, int n, int m)
 {
-	uint32_t rep = 0;	// a bit for each code that repeats one before
+	uint32_t fresh = 0;
 
-	for (int i = 1; i < n * m; i++)
-		rep |= (uint32_t)((match((const uint32_t *)codes, codes[i]) & ((1u << i) - 1)) != 0) << i;
+	for (int i = 0; i < n * m; i++) {
+		uint32_t e = K::same((const uint32_t *)codes, (uint32_t)codes[i]);
+		fresh |= e & (0 - e);
+	}
+	uint32_t rep = ~fresh;
 	for (int i = 0; i < n; i++, rep >>= m)
 		add(m, __builtin_popcount(rep & ((1u << m) - 1)));
 }
@@ -778,32 +981,33 @@ static inline void copy(int *to, const int *from, int m)
 		memcpy(to + m - 8, from + m - 8, 32);
 }
 
-// Read n rows of m item codes into towar, whole rows from the tape while
-// it holds them.
+// Read n rows of m item codes into towar: as many whole rows at a time as
+// the tape holds, and a row at a time by num() when it runs short.
 static void block(int n, int m)
 {
-	for (int i = 0; i < n; i++) {
-		int *row = towar[i];
-		if (tn - ti >= (unsigned)m) {
-			copy(row, tape + ti, m);
-			ti += m;
-			continue;
-		}
+	for (int i = 0; i < n;) {
+		unsigned at = ti, whole = (tn - ti) / m;
+		if (whole > (unsigned)(n - i))
+			whole = n - i;
+		for (unsigned j = 0; j < whole; j++, i++, at += m)
+			copy(towar[i], tape + at, m);
+		ti = at;
+		if (i == n)
+			break;
 		for (int k = 0; k < m; k++)
-			row[k] = num("an item code", i + 1, k + 1, (long long)(n - i) * m - k);
+			towar[i][k] = num("an item code", i + 1, k + 1, (long long)(n - i) * m - k);
+		i++;
 	}
 }
 
 // Read and score a test case of at most 16 codes. Most often the tape holds
 // all of them, in order, and tiny() takes them from there.
-static void small(int n, int m)
+template <class K> static void small(int n, int m)
 {
 	const int *codes = tape + ti;
 	int flat[16] = {0};	// tiny() reads all 16
 
 	if (tn - ti >= (unsigned)(n * m)) {
-		for (int i = 0; i < n; i++)
-			copy(towar[i], codes + i * m, m);
 		ti += n * m;
 	} else {
 		block(n, m);
@@ -811,12 +1015,12 @@ static void small(int n, int m)
 			flat[i] = towar[i / m][i % m];
 		codes = flat;
 	}
-	tiny(codes, n, m);
+	tiny<K>(codes, n, m);
 }
 
 // Read one test case's n and m, check them against the storage, read its
 // codes into towar and score them.
-static void test(void)
+template <class K> static void test(void)
 {
 	suma = 0;
 	ilebylo = 0;
@@ -829,17 +1033,50 @@ static void test(void)
 	if (n <= 0 || m <= 0)
 		return;
 	if (n * m <= 16)
-		return small(n, m);
+		return small<K>(n, m);
 	clear((long)n * m);
 	block(n, m);
-	score(n, m);
+	score<K>(n, m);
 }
 
-// One test case, built again for AVX2 and its bit instructions, so that a
-// build for any x86-64 runs the counting as fast as one for this processor.
-#if defined(X86) && !defined(PIN_SSE2)
-[[gnu::target("avx2,bmi,bmi2"), gnu::flatten]] static void testavx2(void) { test(); }
+// One test case, for each processor's code. On x86 the AVX2 one is built
+// for AVX2 and its bit instructions, so that a build for any x86-64 counts
+// as fast as one for this processor.
+[[gnu::flatten]] static void testplain(void) { test<plain>(); }
+#if defined(X86)
+#if !defined(PIN_AVX2)
+[[gnu::flatten]] static void testsse2(void) { test<sse2>(); }
 #endif
+#if !defined(PIN_SSE2)
+[[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::flatten]] static void testavx2(void) { test<avx2>(); }
+#endif
+#elif defined(NEON)
+[[gnu::flatten]] static void testneon(void) { test<neon>(); }
+#endif
+static void (*one)(void) = testplain;	// reads and scores one test case
+
+// Pick the code for this processor: the pinned one, or the best it runs.
+static void choose(void)
+{
+#if defined(X86) && defined(PIN_AVX2)
+	if (!__builtin_cpu_supports("avx2") || !__builtin_cpu_supports("bmi2") ||
+	    !__builtin_cpu_supports("popcnt") || !__builtin_cpu_supports("lzcnt"))
+		die("this processor lacks AVX2");
+	scan = scanavx2;
+	one = testavx2;
+#elif defined(X86) && !defined(PIN_SSE2)
+	bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") &&
+		    __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("lzcnt");
+	scan = avx2 ? scanavx2 : scansse2;
+	one = avx2 ? testavx2 : testsse2;
+#elif defined(X86)
+	scan = scansse2;
+	one = testsse2;
+#elif defined(NEON)
+	scan = scanneon;
+	one = testneon;
+#endif
+}
 
 // Start reading: nothing read, nothing on the tape.
 static void reset(void)
