@@ -34,6 +34,7 @@ static long long suma;		// the current test case's total
 static int ilebylo;		// repeat entries in the current row
 static int newton[WIDE + 1][WIDE + 1];
 static int tab[WIDE + 1];	// tab[i] = 2^i - 1, non-empty subsets of i
+static long long gain[WIDE + 1][WIDE + 1];	// what a row of m with f fresh adds
 
 // The seen set byl: open addressing over mixed codes in buckets of 16 slots,
 // each one cache line. The last slot counts the codes in the others, which
@@ -337,10 +338,15 @@ template <class K> struct slots {
 	{
 		return (1u << f) - 1;
 	}
-	// The 16 ints from b on that equal x, a bit each, in their order.
+	// The 16 ints from b on that equal x, a bit each, in their order; and
+	// of the first 8 alone.
 	static inline unsigned same(const uint32_t *b, uint32_t x)
 	{
 		return K::match(b, x);
+	}
+	static inline unsigned same8(const uint32_t *b, uint32_t x)
+	{
+		return K::match(b, x) & 0xff;
 	}
 	// Insert the mixed code at px into byl, from its bucket b on, among
 	// the buckets up to last; 1 if it is new there, 0 if it was there
@@ -443,6 +449,7 @@ struct orders {
 	}
 };
 static constexpr orders order;
+static_assert(order.b[COUNT - 1] < 1u << 28, "a hit's bits stay below bit 28");
 
 struct avx2 {
 	[[gnu::target("avx2")]] static inline unsigned match(const uint32_t *b, __m256i k)
@@ -457,7 +464,9 @@ struct avx2 {
 		__m256i x = _mm256_set1_epi32((int)*px);
 		for (;;) {
 			uint32_t f = b[COUNT];
-			uint32_t hit = match(b, x) & order.b[f], nothit = hit == 0;
+			// A hit's bits are below bit 28: hit - 1 has its top bit
+			// set only when hit is 0.
+			uint32_t hit = match(b, x) & order.b[f], nothit = (hit - 1) >> 31;
 			_mm_storeu_si32(b + f, _mm256_castsi256_si128(x));
 			if (__builtin_expect(hit || f < COUNT - 1, 1)) {
 				b[COUNT] = f + nothit;
@@ -465,6 +474,12 @@ struct avx2 {
 			}
 			b = byl + (((uint32_t)(b - byl) / WAYS + 1) & last) * WAYS;
 		}
+	}
+	[[gnu::target("avx2")]] static inline unsigned same8(const uint32_t *b, uint32_t x)
+	{
+		__m256i k = _mm256_set1_epi32((int)x);
+		return (unsigned)_mm256_movemask_ps(_mm256_castsi256_ps(
+		    _mm256_cmpeq_epi32(_mm256_loadu_si256((const __m256i *)b), k)));
 	}
 	// The 16 ints from b on that equal x, in their order.
 	[[gnu::target("avx2")]] static inline unsigned same(const uint32_t *b, uint32_t x)
@@ -520,13 +535,14 @@ struct avx2 {
 		const __m256i zero = _mm256_setzero_si256();
 		__m256i wide = zero;	// the values less their sign bits, or-ed
 		uint64_t lens = 0;	// the runs' lengths less one, or-ed
-		int *to = t + _mm_popcnt_u64(ends);
+		uint64_t e2 = 0;
 
 		while (ends) {
 			uint64_t e1 = _tzcnt_u64(ends), s2 = _tzcnt_u64(starts);
 			ends = _blsr_u64(ends);
 			starts = _blsr_u64(starts);
-			uint64_t e2 = _tzcnt_u64(ends), s3 = _tzcnt_u64(starts);
+			e2 = _tzcnt_u64(ends);
+			uint64_t s3 = _tzcnt_u64(starts);
 			ends = _blsr_u64(ends);
 			starts = _blsr_u64(starts);
 			uint64_t l1 = e1 - s1, l2 = e2 - s2;
@@ -560,45 +576,91 @@ struct avx2 {
 		}
 		if (lens >= 16 || !_mm256_testz_si256(wide, _mm256_setr_epi32(INT32_MIN, -1, 0, 0, INT32_MIN, -1, 0, 0)))
 			return nullptr;
-		return to;
+		return t - e2 / BLOCK;	// the byte after the block was not a run
+	}
+	// The 8 bytes from each of p1 to p4, in that order.
+	[[gnu::target("avx2")]] static inline __m256i four(const unsigned char *p1, const unsigned char *p2,
+							  const unsigned char *p3, const unsigned char *p4)
+	{
+		long long q2, q4;
+		memcpy(&q2, p2, 8);
+		memcpy(&q4, p4, 8);
+		__m128i lo = _mm_insert_epi64(_mm_loadl_epi64((const __m128i *)p1), q2, 1);
+		__m128i hi = _mm_insert_epi64(_mm_loadl_epi64((const __m128i *)p3), q4, 1);
+		return _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1);
+	}
+	// As pairs(), for a block of many short runs: four at a time, each
+	// from an 8-byte window. A value of 8 bytes or fewer fits in 32 bits,
+	// so only the lengths are checked: null if a run is longer.
+	[[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::noinline]] static int *quads(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
+	{
+		const __m256i zero = _mm256_setzero_si256();
+		uint64_t lens = 0;
+		int *to = t + _mm_popcnt_u64(ends);
+
+		while (ends) {
+			uint64_t e[4], s[5];
+			s[0] = s1;
+#pragma GCC unroll 4
+			for (int i = 0; i < 4; i++) {
+				e[i] = _tzcnt_u64(ends);
+				ends = _blsr_u64(ends);
+				s[i + 1] = _tzcnt_u64(starts);
+				starts = _blsr_u64(starts);
+				lens |= e[i] - s[i];
+			}
+			s1 = s[4];
+			__m256i c = four(b + e[0] - 7, b + e[1] - 7, b + e[2] - 7, b + e[3] - 7);
+			__m256i r = four(ramp.b + 9 + e[0] - s[0], ramp.b + 9 + e[1] - s[1],
+					 ramp.b + 9 + e[2] - s[2], ramp.b + 9 + e[3] - s[3]);
+			__m256i w = _mm256_and_si256(c, r);
+			__m256i neg = _mm256_sad_epu8(_mm256_cmpeq_epi8(w, _mm256_set1_epi8('-')), zero);
+			__m256i d = _mm256_subs_epu8(w, _mm256_set1_epi8('0'));
+			d = _mm256_maddubs_epi16(d, _mm256_set1_epi16(1 << 8 | 10));
+			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 100));
+			d = _mm256_packs_epi32(d, d);
+			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 10000));
+			neg = _mm256_cmpgt_epi32(_mm256_shuffle_epi32(neg, 0x88), zero);
+			d = _mm256_sub_epi32(_mm256_xor_si256(d, neg), neg);
+			d = _mm256_permute4x64_epi64(d, 0x08);
+			_mm_storeu_si128((__m128i *)t, _mm256_castsi256_si128(d));
+			t += 4;
+		}
+		return lens < 8 ? to : nullptr;
 	}
 	// Fill the tape at t from the block at b on, for as long as the blocks
 	// hold nothing but white space, digits and '-' in their places, and
 	// their runs go in pairs. Stop at the first block that does not, at
-	// the end of the data or when the tape is full, with b, open (the run
-	// going on from the block before, or null) and prev as the general
-	// reader takes them.
+	// the end of the data or when the tape is full, with b and open (the
+	// run going on from the block before, or null) as the general reader
+	// takes them.
 	static constexpr bool fast = true;
-	[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] static inline void runs(int *&t, const unsigned char *&b, const unsigned char *&open, uint64_t &prev,
+	[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] static inline void runs(int *&t, const unsigned char *&b, const unsigned char *&open,
 									 const unsigned char *last, const int *full)
 	{
 		for (; b < last && t <= full; b += BLOCK) {
 			kinds k = classify(b);
 			uint64_t sp = k.space;
-			if (sp == ~0ull) {
-				prev = 1;
+			if (sp == ~0ull)
 				continue;
-			}
-			uint64_t starts = ~sp & (sp << 1 | prev);
+			uint64_t starts = ~sp & (sp << 1 | !open);
 			uint64_t ends = ~sp & (sp >> 1 | (uint64_t)white.b[b[BLOCK]] << 63);
 			if (~(sp | k.digit | k.minus) | (k.minus & ~starts) | (k.minus & ends))
 				return;
+			if (open && !ends)
+				return;
 			uint64_t whole = _bzhi_u64(starts, 64 - (unsigned)_lzcnt_u64(ends));
-			uint64_t tail = starts ^ whole, s1;
-			if (open) {
-				if (!ends)
-					return;
-				s1 = (uint64_t)(open - b);
-			} else {
-				s1 = _tzcnt_u64(whole);
-				whole = _blsr_u64(whole);
-			}
-			int *to = pairs(t, b, s1, whole, ends);
+			uint64_t tail = starts ^ whole;
+			const unsigned char *next = tail ? b + _tzcnt_u64(tail) : nullptr;
+			uint64_t s1 = open ? (uint64_t)(open - b) : _tzcnt_u64(whole);
+			whole = open ? whole : _blsr_u64(whole);
+			int *to = _mm_popcnt_u64(ends) >= 8 ? quads(t, b, s1, whole, ends) : nullptr;
+			if (!to)
+				to = pairs(t, b, s1, whole, ends);
 			if (!to)
 				return;
 			t = to;
-			open = tail ? b + _tzcnt_u64(tail) : nullptr;
-			prev = sp >> 63;
+			open = next;
 		}
 	}
 };
@@ -713,10 +775,12 @@ static inline bool each(int *&t, const unsigned char *b, const unsigned char *&o
 // for its end. Anything that is not a plain number (a '+', a letter, a sign
 // out of place, too many digits, a value out of range) stops the scan at
 // its run, for slow() to read; so does the sentinel past the data read.
+// A run starts at a block's first byte unless one is open: the byte before
+// is white space then, or the scan begins there, or the first byte is white
+// space itself (a run that ends with the block before leaves nothing open).
 template <class K> static inline void scanwith(void)
 {
 	const unsigned char *b = p, *open = nullptr, *last = end;
-	uint64_t prev = 1;	// p starts a run, whatever comes before it
 	int *t = tape;
 	const int *full = tape + TAPE - (BLOCK / 2 + 1);
 
@@ -724,26 +788,23 @@ template <class K> static inline void scanwith(void)
 	ti = 0;
 	for (;; b += BLOCK) {
 		if constexpr (K::fast)
-			K::runs(t, b, open, prev, last, full);
+			K::runs(t, b, open, last, full);
 		if (b >= last)
 			return stop(t, open ? open : last, MORE);
 		if (t > full)
 			return stop(t, open ? open : b, FULL);
 		kinds k = K::classify(b);
-		if (k.space == ~0ull) {	// white space alone: nothing is open
-			prev = 1;
+		if (k.space == ~0ull)	// white space alone: nothing is open
 			continue;
-		}
 		uint64_t other = ~(k.space | k.digit | k.minus), sign = k.minus;
 		for (uint64_t o = other; o; o &= o - 1)
 			if (b[__builtin_ctzll(o)] == '+')
 				sign |= o & (0 - o);
 		other &= ~sign;
 		uint64_t after = white.b[b[BLOCK]];
-		uint64_t starts = ~k.space & (k.space << 1 | prev);
+		uint64_t starts = ~k.space & (k.space << 1 | !open);
 		uint64_t ends = ~k.space & (k.space >> 1 | after << 63);
 		uint64_t bad = other | (sign & ~starts) | (sign & ends);
-		prev = k.space >> 63;
 		if (each<K>(t, b, open, last, starts, ends, sign, k.minus, bad))
 			return;
 	}
@@ -794,7 +855,10 @@ static inline int num(const char *what, int row, int entry, long long need)
 	return more(what, row, entry, need);
 }
 
-// Build newton by Pascal's rule and tab by summing each row of it.
+// Build newton by Pascal's rule, tab by summing each row of it, and gain:
+// a row of m entries, f of them fresh and m - f repeats, adds tab[f] for
+// the subsets of its fresh entries and tab[f] * tab[m - f] for those with
+// repeats too.
 static void build(void)
 {
 	for (int i = 0; i <= WIDE; i++)
@@ -806,6 +870,9 @@ static void build(void)
 		for (int k = 1; k <= i; k++)
 			tab[i] += newton[i][k];
 	tab[0] = 0;
+	for (int m = 0; m <= WIDE; m++)
+		for (int f = 0; f <= m; f++)
+			gain[m][f] = tab[f] + (long long)tab[f] * tab[m - f];
 }
 
 // Seed the mix from the system's random source. Without one the key stays
@@ -861,13 +928,40 @@ static inline void mix8(uint32_t *x, uint32_t *o, const int *c)
 	memcpy(o, &v, sizeof v);
 }
 
-// Add a row of m entries, b of them repeats, to suma.
-static inline void add(int m, int b)
+// Add a row of m entries, f of them fresh, to suma.
+static inline void add(int m, int f)
 {
-	ilebylo = b;
-	int f = m - ilebylo;
-	suma += tab[f];
-	suma += tab[f] * tab[ilebylo];
+	ilebylo = m - f;
+	suma += gain[m][f];
+}
+
+// Copy a row of m codes, 1 to 10, from the tape by moves of a fixed size:
+// 8 codes, and for a wider row the last 8 too. Columns past m may take
+// what follows on the tape; they are never read.
+static inline void copy(int *to, const int *from, int m)
+{
+	memcpy(to, from, 32);
+	if (m > 8)
+		memcpy(to + m - 8, from + m - 8, 32);
+}
+
+// Read n rows of m item codes into towar: as many whole rows at a time as
+// the tape holds, and a row at a time by num() when it runs short.
+static inline void block(int n, int m)
+{
+	for (int i = 0; i < n;) {
+		unsigned at = ti, whole = (tn - ti) / m;
+		if (whole > (unsigned)(n - i))
+			whole = n - i;
+		for (unsigned j = 0; j < whole; j++, i++, at += m)
+			copy(towar[i], tape + at, m);
+		ti = at;
+		if (i == n)
+			break;
+		for (int k = 0; k < m; k++)
+			towar[i][k] = num("an item code", i + 1, k + 1, (long long)(n - i) * m - k);
+		i++;
+	}
 }
 
 // Mix the codes of row r of towar, m of them, into keys and bucket slots.
@@ -878,19 +972,18 @@ static inline void keys(uint32_t *x, uint32_t *o, int r, int m)
 		mix8(x + m - 8, o + m - 8, towar[r] + m - 8);
 }
 
-// Score rows 0 to n - 1 of width M into suma. The codes of a row some rows
-// ahead are mixed into ring and their buckets fetched, so that the table's
-// cache misses overlap instead of coming one after another. Built for each
-// width, so that the entries of a row are done without a loop.
+// Read rows 0 to n - 1 of width M into towar and score them into suma. The
+// codes of a row some rows ahead are mixed into ring and their buckets
+// fetched, so that the table's cache misses overlap instead of coming one
+// after another. Built for each width, so that the entries of a row are
+// done without a loop.
 template <class K, int M> static void rows(int n)
 {
 	alignas(32) static uint32_t ring[32][16], slot[32][16];
 	const int ahead = (16 + M - 1) / M < n ? (16 + M - 1) / M : n;
 	const uint32_t end = last;
-	long long gain[M + 1];	// what a row with f fresh entries adds
 
-	for (int f = 0; f <= M; f++)
-		gain[f] = tab[f] + (long long)tab[f] * tab[M - f];
+	block(n, M);
 	for (int r = 0; r < ahead; r++) {
 		keys(ring[r], slot[r], r, M);
 		for (int k = 0; k < M; k++)
@@ -907,12 +1000,11 @@ template <class K, int M> static void rows(int n)
 			__builtin_prefetch(byl + a[k], 1);
 			f += K::fresh(x + k, byl + o[k], end);
 		}
-		ilebylo = M - (int)f;
-		suma += gain[f];
+		add(M, (int)f);
 	}
 }
 
-// Score rows 0 to n - 1 of width m, 1 to WIDE, into suma.
+// Read and score rows 0 to n - 1 of width m, 1 to WIDE.
 template <class K> static void score(int n, int m)
 {
 	static_assert(WIDE == 10, "a case for each width");
@@ -935,15 +1027,22 @@ template <class K> static void score(int n, int m)
 // first comes: those places are fresh, all others repeats.
 template <class K> static void tiny(const int *codes, int n, int m)
 {
+	const uint32_t *c = (const uint32_t *)codes;
 	uint32_t fresh = 0;
+	int k = n * m;
 
-	for (int i = 0; i < n * m; i++) {
-		uint32_t e = K::same((const uint32_t *)codes, (uint32_t)codes[i]);
-		fresh |= e & (0 - e);
-	}
-	uint32_t rep = ~fresh;
-	for (int i = 0; i < n; i++, rep >>= m)
-		add(m, __builtin_popcount(rep & ((1u << m) - 1)));
+	if (k <= 8)
+		for (int i = 0; i < k; i++) {
+			uint32_t e = K::same8(c, c[i]);
+			fresh |= e & (0 - e);
+		}
+	else
+		for (int i = 0; i < k; i++) {
+			uint32_t e = K::same(c, c[i]);
+			fresh |= e & (0 - e);
+		}
+	for (int i = 0; i < n; i++, fresh >>= m)
+		add(m, __builtin_popcount(fresh & ((1u << m) - 1)));
 }
 
 // Append one line holding v, 0 or more, in decimal to the output, two
@@ -971,51 +1070,19 @@ static void put(int v)
 	outn += len + 1;
 }
 
-// Copy a row of m codes, 1 to 10, from the tape by moves of a fixed size:
-// 8 codes, and for a wider row the last 8 too. Columns past m may take
-// what follows on the tape; they are never read.
-static inline void copy(int *to, const int *from, int m)
-{
-	memcpy(to, from, 32);
-	if (m > 8)
-		memcpy(to + m - 8, from + m - 8, 32);
-}
-
-// Read n rows of m item codes into towar: as many whole rows at a time as
-// the tape holds, and a row at a time by num() when it runs short.
-static void block(int n, int m)
-{
-	for (int i = 0; i < n;) {
-		unsigned at = ti, whole = (tn - ti) / m;
-		if (whole > (unsigned)(n - i))
-			whole = n - i;
-		for (unsigned j = 0; j < whole; j++, i++, at += m)
-			copy(towar[i], tape + at, m);
-		ti = at;
-		if (i == n)
-			break;
-		for (int k = 0; k < m; k++)
-			towar[i][k] = num("an item code", i + 1, k + 1, (long long)(n - i) * m - k);
-		i++;
-	}
-}
-
 // Read and score a test case of at most 16 codes. Most often the tape holds
 // all of them, in order, and tiny() takes them from there.
 template <class K> static void small(int n, int m)
 {
-	const int *codes = tape + ti;
-	int flat[16] = {0};	// tiny() reads all 16
-
 	if (tn - ti >= (unsigned)(n * m)) {
 		ti += n * m;
-	} else {
-		block(n, m);
-		for (int i = 0; i < n * m; i++)
-			flat[i] = towar[i / m][i % m];
-		codes = flat;
+		return tiny<K>(tape + ti - n * m, n, m);
 	}
-	tiny<K>(codes, n, m);
+	int flat[16] = {0};	// tiny() reads all 16
+	block(n, m);
+	for (int i = 0; i < n * m; i++)
+		flat[i] = towar[i / m][i % m];
+	tiny<K>(flat, n, m);
 }
 
 // Read one test case's n and m, check them against the storage, read its
@@ -1035,7 +1102,6 @@ template <class K> static void test(void)
 	if (n * m <= 16)
 		return small<K>(n, m);
 	clear((long)n * m);
-	block(n, m);
 	score<K>(n, m);
 }
 

@@ -87,6 +87,37 @@ def sweep(quick=False):
     return cases
 
 
+SHORT = [b"%d" % i for i in range(12)] + [b"-3", b"+4", b"07", b"-0", b"+0"]
+EIGHT = [b"99999999", b"-9999999", b"+9999999", b"00000001", b"-0000002"]  # the most a short window holds
+NINE = [b"123456789", b"-12345678", b"+00000009", b"100000010"]  # a byte more
+JOINED = [b"5-3", b"7+2", b"-1-1"]  # two numbers with nothing between
+
+
+def crowded(seed):
+    """Test cases of short codes, eight or more to a 64-byte block, with
+    codes of eight and nine bytes and numbers run together among them."""
+    rng = random.Random(seed)
+    parts = []
+    for _ in range(40):
+        n, m = rng.randint(1, 6), rng.randint(1, 10)
+        codes = []
+        while len(codes) < n * m:
+            pool = rng.choice([SHORT] * 6 + [EIGHT, NINE, JOINED])
+            token = rng.choice(pool)
+            if pool is not JOINED or len(codes) + 2 <= n * m:
+                codes += [token] + [b""] * (pool is JOINED)
+        gaps = [b" " * rng.choice((1, 1, 1, 2)) if rng.random() < 0.9 else blank(rng.randint(1, 9), rng.randrange(64))
+                for _ in codes]
+        parts.append(b"%d %d" % (n, m) + b"".join(g + c for g, c in zip(gaps, codes) if c))
+    # A nine-byte code among one-byte ones, at each of four places, with its
+    # last eight bytes as a code a block before it.
+    for k in range(4):
+        for nine in NINE:
+            codes = [nine[-8:]] + [b"7"] * 40 + [b"%d" % i for i in range(k)] + [nine]
+            parts.append(b"9 9 " + b" ".join(codes + [b"7"] * (81 - len(codes))))
+    return b"%d\n" % len(parts) + b"\n".join(parts) + b"\n"
+
+
 def twice():
     """Every code +-d*10^k within 32 bits written plainly, then again with
     leading zeros, a plus sign or another white space run before it, so that
