@@ -9,7 +9,7 @@ WARN = -Wall -Wextra
 SAN = -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=all
 CROSSFLAGS = -O2 -static
 FUZZCXX = clang++
-FUZZFLAGS = -O1 -g -fsanitize=fuzzer,address,undefined
+FUZZFLAGS = -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined
 FUZZ_SECONDS = 60
 PREFIX = /usr/local
 NAME = a

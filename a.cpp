@@ -24,6 +24,7 @@
 #include <arm_neon.h>
 #elif defined(PIN_SSE2) || defined(PIN_AVX2) || defined(__SSE2__)
 #define X86 1
+#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
@@ -69,7 +70,10 @@ static long long owed;		// numbers owed, from the one being read on
 // the first of them at from. scan() stops for one of three reasons.
 enum { TAPE = 512, FULL = 0, MORE, BAD };
 static_assert(TAPE > 2 * (BLOCK / 2 + 1), "a block's numbers fit after the check for room");
-static int tape[TAPE + 16];	// room for a row's fixed-size copy
+// Past the numbers, the tape has room for a row's or a small test case's
+// fixed-size reads and for the three values past a block's last run that
+// a store of four may write.
+static int tape[TAPE + 16];
 static unsigned ti, tn, why;
 static const unsigned char *from;
 
@@ -297,17 +301,17 @@ struct ramps {
 };
 alignas(64) static constexpr ramps ramp;
 
-// white.b[c] is 1 when byte c is white space: one load where the byte after
+// blanks.b[c] is 1 when byte c is white space: one load where the byte after
 // a block is looked at.
-struct whites {
+struct blank {
 	unsigned char b[256];
-	constexpr whites() : b()
+	constexpr blank() : b()
 	{
 		for (int c = 0; c < 256; c++)
 			b[c] = space(c);
 	}
 };
-static constexpr whites white;
+static constexpr blank blanks;
 
 // The value of the len (1 to 16) digits that end at e, by words: the 16
 // bytes up to e, everything before the digits masked off, and 8 digits at
@@ -321,8 +325,6 @@ static inline uint64_t words(const unsigned char *e, unsigned len)
 	return eight(hi) * 100000000 + eight(lo);
 }
 
-// Bits of the bytes of a 64-byte block for which is() holds: the portable
-// reader, right in either byte order and at any word size.
 // Probing byl, the same for every processor but for how a bucket's 16
 // slots are compared with a key: match() gives a bit, or bits, for each
 // slot that holds x, and below(f) those of the first f slots.
@@ -370,6 +372,8 @@ template <class K> struct slots {
 	}
 };
 
+// Bits of the bytes of a 64-byte block for which is() holds: the portable
+// reader, right in either byte order and at any word size.
 struct plain : slots<plain> {
 	static constexpr bool fast = false;
 	static inline kinds classify(const unsigned char *b)
@@ -433,8 +437,6 @@ struct sse2 : slots<sse2> {
 };
 
 #if !defined(PIN_SSE2)
-// Thirty-two bytes at a time; the digits summed up in pairs by three
-// multiply-adds instead of words.
 // The slots of a bucket compared in two halves, whose results packs
 // interleaves: slots 0-3, 8-11, 4-7 and 12-15, two bits each. order.b[f]
 // holds the bits of slots 0 to f - 1.
@@ -451,6 +453,8 @@ struct orders {
 static constexpr orders order;
 static_assert(order.b[COUNT - 1] < 1u << 28, "a hit's bits stay below bit 28");
 
+// Thirty-two bytes at a time; the digits summed up in pairs by three
+// multiply-adds instead of words, and two or four numbers at once.
 struct avx2 {
 	[[gnu::target("avx2")]] static inline unsigned match(const uint32_t *b, __m256i k)
 	{
@@ -630,10 +634,10 @@ struct avx2 {
 	}
 	// Fill the tape at t from the block at b on, for as long as the blocks
 	// hold nothing but white space, digits and '-' in their places, and
-	// their runs go in pairs. Stop at the first block that does not, at
-	// the end of the data or when the tape is full, with b and open (the
-	// run going on from the block before, or null) as the general reader
-	// takes them.
+	// their runs convert in fours or pairs. Stop at the first block that
+	// does not, at the end of the data or when the tape is full, with b
+	// and open (the run going on from the block before, or null) as the
+	// general reader takes them.
 	static constexpr bool fast = true;
 	[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] static inline void runs(int *&t, const unsigned char *&b, const unsigned char *&open,
 									 const unsigned char *last, const int *full)
@@ -644,7 +648,7 @@ struct avx2 {
 			if (sp == ~0ull)
 				continue;
 			uint64_t starts = ~sp & (sp << 1 | !open);
-			uint64_t ends = ~sp & (sp >> 1 | (uint64_t)white.b[b[BLOCK]] << 63);
+			uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.b[b[BLOCK]] << 63);
 			if (~(sp | k.digit | k.minus) | (k.minus & ~starts) | (k.minus & ends))
 				return;
 			if (open && !ends)
@@ -801,7 +805,7 @@ template <class K> static inline void scanwith(void)
 			if (b[__builtin_ctzll(o)] == '+')
 				sign |= o & (0 - o);
 		other &= ~sign;
-		uint64_t after = white.b[b[BLOCK]];
+		uint64_t after = blanks.b[b[BLOCK]];
 		uint64_t starts = ~k.space & (k.space << 1 | !open);
 		uint64_t ends = ~k.space & (k.space >> 1 | after << 63);
 		uint64_t bad = other | (sign & ~starts) | (sign & ends);
@@ -1121,18 +1125,28 @@ template <class K> static void test(void)
 #endif
 static void (*one)(void) = testplain;	// reads and scores one test case
 
+#if defined(X86) && !defined(PIN_SSE2)
+// Whether the processor runs the AVX2 code: AVX2 and the bit instructions
+// that come with it, lzcnt among them, which compilers do not all name.
+static bool hasavx2(void)
+{
+	unsigned a, b, c, d;
+	return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") &&
+	       __builtin_cpu_supports("popcnt") && __get_cpuid(0x80000001, &a, &b, &c, &d) &&
+	       (c & bit_LZCNT);
+}
+#endif
+
 // Pick the code for this processor: the pinned one, or the best it runs.
 static void choose(void)
 {
 #if defined(X86) && defined(PIN_AVX2)
-	if (!__builtin_cpu_supports("avx2") || !__builtin_cpu_supports("bmi2") ||
-	    !__builtin_cpu_supports("popcnt") || !__builtin_cpu_supports("lzcnt"))
+	if (!hasavx2())
 		die("this processor lacks AVX2");
 	scan = scanavx2;
 	one = testavx2;
 #elif defined(X86) && !defined(PIN_SSE2)
-	bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") &&
-		    __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("lzcnt");
+	bool avx2 = hasavx2();
 	scan = avx2 ? scanavx2 : scansse2;
 	one = avx2 ? testavx2 : testsse2;
 #elif defined(X86)
