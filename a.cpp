@@ -526,6 +526,22 @@ struct avx2 {
 		uint64_t r = (uint64_t)_mm_cvtsi128_si64(d);
 		return (r & 0xffffffff) * 100000000 + (r >> 32);
 	}
+	// Windows w hold runs, all else masked off. In each 8-byte quarter:
+	// 255 where a '-' is, else 0. In the first two 32-bit lanes of each
+	// 16-byte half: the values of its two quarters, 8 digits each (the next
+	// two lanes repeat them). A sign takes away '0' to nothing.
+	[[gnu::target("avx2")]] static inline __m256i minus(__m256i w)
+	{
+		return _mm256_sad_epu8(_mm256_cmpeq_epi8(w, _mm256_set1_epi8('-')), _mm256_setzero_si256());
+	}
+	[[gnu::target("avx2")]] static inline __m256i digits(__m256i w)
+	{
+		__m256i d = _mm256_subs_epu8(w, _mm256_set1_epi8('0'));
+		d = _mm256_maddubs_epi16(d, _mm256_set1_epi16(1 << 8 | 10));
+		d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 100));
+		d = _mm256_packs_epi32(d, d);
+		return _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 10000));
+	}
 	// Put on the tape at t the runs of a block whose bytes are all plain:
 	// the first starts at s1 from b (before b if it came from the block
 	// before), the others at the bits of starts, and each ends at a bit of
@@ -557,15 +573,7 @@ struct avx2 {
 			__m256i r = _mm256_inserti128_si256(
 			    _mm256_castsi128_si256(_mm_loadu_si128((const __m128i *)(ramp.b + l1 + 1))),
 			    _mm_loadu_si128((const __m128i *)(ramp.b + l2 + 1)), 1);
-			__m256i w = _mm256_and_si256(c, r);
-			// A sign takes away '0' to nothing; a '-' makes its half's
-			// sum of bytes 255 in one 8-byte quarter.
-			__m256i neg = _mm256_sad_epu8(_mm256_cmpeq_epi8(w, _mm256_set1_epi8('-')), zero);
-			__m256i d = _mm256_subs_epu8(w, _mm256_set1_epi8('0'));
-			d = _mm256_maddubs_epi16(d, _mm256_set1_epi16(1 << 8 | 10));
-			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 100));
-			d = _mm256_packs_epi32(d, d);
-			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 10000));
+			__m256i w = _mm256_and_si256(c, r), neg = minus(w), d = digits(w);
 			__m256i v = _mm256_add_epi64(_mm256_mul_epu32(d, _mm256_set1_epi64x(100000000)),
 						     _mm256_srli_epi64(d, 32));
 			neg = _mm256_or_si256(neg, _mm256_shuffle_epi32(neg, 0x4e));
@@ -617,13 +625,7 @@ struct avx2 {
 			__m256i c = four(b + e[0] - 7, b + e[1] - 7, b + e[2] - 7, b + e[3] - 7);
 			__m256i r = four(ramp.b + 9 + e[0] - s[0], ramp.b + 9 + e[1] - s[1],
 					 ramp.b + 9 + e[2] - s[2], ramp.b + 9 + e[3] - s[3]);
-			__m256i w = _mm256_and_si256(c, r);
-			__m256i neg = _mm256_sad_epu8(_mm256_cmpeq_epi8(w, _mm256_set1_epi8('-')), zero);
-			__m256i d = _mm256_subs_epu8(w, _mm256_set1_epi8('0'));
-			d = _mm256_maddubs_epi16(d, _mm256_set1_epi16(1 << 8 | 10));
-			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 100));
-			d = _mm256_packs_epi32(d, d);
-			d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 10000));
+			__m256i w = _mm256_and_si256(c, r), neg = minus(w), d = digits(w);
 			neg = _mm256_cmpgt_epi32(_mm256_shuffle_epi32(neg, 0x88), zero);
 			d = _mm256_sub_epi32(_mm256_xor_si256(d, neg), neg);
 			d = _mm256_permute4x64_epi64(d, 0x08);
@@ -814,19 +816,9 @@ template <class K> static inline void scanwith(void)
 	}
 }
 
-// The block reader for this processor, chosen once.
-[[gnu::flatten]] static void scanplain(void) { scanwith<plain>(); }
-#if defined(X86)
-#if !defined(PIN_AVX2)
-[[gnu::flatten]] static void scansse2(void) { scanwith<sse2>(); }
-#endif
-#if !defined(PIN_SSE2)
-[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
-#endif
-#elif defined(NEON)
-[[gnu::flatten]] static void scanneon(void) { scanwith<neon>(); }
-#endif
-static void (*scan)(void) = scanplain;
+// The block reader and the test case for this processor, chosen once.
+static void (*scan)(void);
+static void (*one)(void);
 
 // Read the next number when the tape is used up: scan on, read more input,
 // or leave the number to slow(). need counts the numbers still owed in this
@@ -1109,21 +1101,24 @@ template <class K> static void test(void)
 	score<K>(n, m);
 }
 
-// One test case, for each processor's code. On x86 the AVX2 one is built
-// for AVX2 and its bit instructions, so that a build for any x86-64 counts
-// as fast as one for this processor.
+// The code for each processor: its block reader and its test case. On x86
+// the AVX2 ones are built for AVX2 and its bit instructions, so that a
+// build for any x86-64 runs as fast as one for this processor.
+[[gnu::flatten]] static void scanplain(void) { scanwith<plain>(); }
 [[gnu::flatten]] static void testplain(void) { test<plain>(); }
 #if defined(X86)
 #if !defined(PIN_AVX2)
+[[gnu::flatten]] static void scansse2(void) { scanwith<sse2>(); }
 [[gnu::flatten]] static void testsse2(void) { test<sse2>(); }
 #endif
 #if !defined(PIN_SSE2)
+[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
 [[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::flatten]] static void testavx2(void) { test<avx2>(); }
 #endif
 #elif defined(NEON)
+[[gnu::flatten]] static void scanneon(void) { scanwith<neon>(); }
 [[gnu::flatten]] static void testneon(void) { test<neon>(); }
 #endif
-static void (*one)(void) = testplain;	// reads and scores one test case
 
 #if defined(X86) && !defined(PIN_SSE2)
 // Whether the processor runs the AVX2 code: AVX2 and the bit instructions
@@ -1140,6 +1135,8 @@ static bool hasavx2(void)
 // Pick the code for this processor: the pinned one, or the best it runs.
 static void choose(void)
 {
+	scan = scanplain;
+	one = testplain;
 #if defined(X86) && defined(PIN_AVX2)
 	if (!hasavx2())
 		die("this processor lacks AVX2");
