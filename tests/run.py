@@ -211,10 +211,14 @@ def seeded(binary):
         expect(binary, f"wide seed #{i}", WIDE, b"51151023\n")
 
 
-def piecewise(binary, data, seed, env=None):
-    """Feed data through a pipe in small pieces, pausing now and then."""
+def piecewise(binary, data, seed, env=None, timeout=60):
+    """Feed data through a pipe in small pieces, pausing now and then; a
+    run past the timeout is killed and counts as status 'hang'."""
     rng = random.Random(seed)
     p = subprocess.Popen([binary], stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
+    fired = []
+    timer = threading.Timer(timeout, lambda: fired.append(p.kill()))
+    timer.start()
 
     def feed():
         try:
@@ -234,7 +238,9 @@ def piecewise(binary, data, seed, env=None):
     t.start()
     out, err = p.stdout.read(), p.stderr.read()
     t.join()
-    return out, p.wait(), err
+    status = p.wait()
+    timer.cancel()
+    return out, "hang" if fired else status, err
 
 
 def want(data):
