@@ -5,11 +5,12 @@ CXXFLAGS ?= -O2
 # picks its AVX2 or SSE2 code once at start-up, and counts as fast as one
 # built with -march=native, which ties it to processors like this one.
 ARCH ?=
+STD = -std=c++17
 WARN = -Wall -Wextra
 SAN = -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=all
 CROSSFLAGS = -O2 -static
 FUZZCXX = clang++
-FUZZFLAGS = -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined
+FUZZFLAGS = -O1 -g -fsanitize=fuzzer,address,undefined
 FUZZ_SECONDS = 60
 PREFIX = /usr/local
 NAME = a
@@ -34,14 +35,14 @@ TESTED = ./a build/plain
 endif
 
 # The command that makes each binary; build/flags/NAME keeps a copy.
-CMD_a = $(CXX) $(CXXFLAGS) $(ARCH) $(WARN)
-CMD_avx2 = $(CXX) $(SAN) $(WARN) -DPIN_AVX2
-CMD_sse2 = $(CXX) $(SAN) $(WARN) -DPIN_SSE2
-CMD_neon = $(CXX) $(SAN) $(WARN) -DPIN_NEON
-CMD_plain = $(CXX) $(SAN) $(WARN) -DPIN_PLAIN $(if $(X86),-mno-sse2)
-CMD_fuzz = $(FUZZCXX) $(FUZZFLAGS) $(WARN) -DFUZZ
+CMD_a = $(CXX) $(STD) $(CXXFLAGS) $(ARCH) $(WARN)
+CMD_avx2 = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_AVX2
+CMD_sse2 = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_SSE2
+CMD_neon = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_NEON
+CMD_plain = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_PLAIN $(if $(X86),-mno-sse2)
+CMD_fuzz = $(FUZZCXX) $(STD) $(FUZZFLAGS) $(WARN) -DFUZZ
 CMD_afl = AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
-	afl-clang-fast++ -O1 -g $(ARCH)
+	afl-clang-fast++ $(STD) -O1 -g $(ARCH)
 CMD_baseline = $(CXX) -O2
 CMD_peak = $(CXX) -O2
 CMD_old = $(CMD_a) \# a.cpp of $(OLDREV)
@@ -53,7 +54,7 @@ CROSS_armhf = arm-linux-gnueabihf-g++
 QEMU_aarch64 = qemu-aarch64
 QEMU_s390x = qemu-s390x
 QEMU_armhf = qemu-arm
-$(foreach c,$(CROSS),$(eval CMD_cross-$c = $$(CROSS_$c) $$(CROSSFLAGS) $$(WARN)))
+$(foreach c,$(CROSS),$(eval CMD_cross-$c = $$(CROSS_$c) $$(STD) $$(CROSSFLAGS) $$(WARN)))
 CROSSBIN = $(CROSS:%=build/cross/%)
 CROSSRUN = $(CROSS:%=build/cross/run-%)
 # Each tool that make cross needs, and the Debian package that has it.
