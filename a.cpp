@@ -603,12 +603,13 @@ struct avx2 {
 	}
 	// As pairs(), for a block of many short runs: four at a time, each
 	// from an 8-byte window. A value of 8 bytes or fewer fits in 32 bits,
-	// so only the lengths are checked: null if a run is longer.
-	[[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::noinline]] static int *quads(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
+	// so only the lengths are checked: null if a run is longer. n counts
+	// the runs.
+	[[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::noinline]] static int *quads(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends, unsigned n)
 	{
 		const __m256i zero = _mm256_setzero_si256();
 		uint64_t lens = 0;
-		int *to = t + _mm_popcnt_u64(ends);
+		int *to = t + n;
 
 		while (ends) {
 			uint64_t e[4], s[5];
@@ -660,7 +661,8 @@ struct avx2 {
 			const unsigned char *next = tail ? b + _tzcnt_u64(tail) : nullptr;
 			uint64_t s1 = open ? (uint64_t)(open - b) : _tzcnt_u64(whole);
 			whole = open ? whole : _blsr_u64(whole);
-			int *to = _mm_popcnt_u64(ends) >= 8 ? quads(t, b, s1, whole, ends) : nullptr;
+			unsigned n = (unsigned)_mm_popcnt_u64(ends);
+			int *to = n >= 8 ? quads(t, b, s1, whole, ends, n) : nullptr;
 			if (!to)
 				to = pairs(t, b, s1, whole, ends);
 			if (!to)
