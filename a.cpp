@@ -624,8 +624,9 @@ struct avx2 {
 			}
 			s1 = s[4];
 			__m256i c = four(b + e[0] - 7, b + e[1] - 7, b + e[2] - 7, b + e[3] - 7);
-			__m256i r = four(ramp.b + 9 + e[0] - s[0], ramp.b + 9 + e[1] - s[1],
-					 ramp.b + 9 + e[2] - s[2], ramp.b + 9 + e[3] - s[3]);
+			// A length first: the first start may lie before b.
+			__m256i r = four(ramp.b + 9 + (e[0] - s[0]), ramp.b + 9 + (e[1] - s[1]),
+					 ramp.b + 9 + (e[2] - s[2]), ramp.b + 9 + (e[3] - s[3]));
 			__m256i w = _mm256_and_si256(c, r), neg = minus(w), d = digits(w);
 			neg = _mm256_cmpgt_epi32(_mm256_shuffle_epi32(neg, 0x88), zero);
 			d = _mm256_sub_epi32(_mm256_xor_si256(d, neg), neg);
