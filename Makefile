@@ -10,7 +10,7 @@ WARN = -Wall -Wextra
 SAN = -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=all
 CROSSFLAGS = -O2 -static
 FUZZCXX = clang++
-FUZZFLAGS = -O1 -g -fsanitize=fuzzer,address,undefined
+FUZZFLAGS = -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
 FUZZ_SECONDS = 60
 PREFIX = /usr/local
 NAME = a
@@ -33,6 +33,12 @@ else
 PINNED = build/plain
 TESTED = ./a build/plain
 endif
+# A sanitized build by clang too, with the code this processor takes: each
+# compiler's sanitizers catch faults the other's let pass.
+CLANG := $(shell command -v clang++ 2>/dev/null)
+PINNED += $(if $(CLANG),build/clang)
+TESTED += $(if $(CLANG),build/clang)
+NOTICE += $(if $(CLANG),,skipped: build/clang, there is no clang++)
 
 # The command that makes each binary; build/flags/NAME keeps a copy.
 CMD_a = $(CXX) $(STD) $(CXXFLAGS) $(ARCH) $(WARN)
@@ -40,6 +46,7 @@ CMD_avx2 = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_AVX2
 CMD_sse2 = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_SSE2
 CMD_neon = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_NEON
 CMD_plain = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_PLAIN $(if $(X86),-mno-sse2)
+CMD_clang = clang++ $(STD) $(SAN) $(WARN)
 CMD_fuzz = $(FUZZCXX) $(STD) $(FUZZFLAGS) $(WARN) -DFUZZ
 CMD_afl = AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
 	afl-clang-fast++ $(STD) -O1 -g $(ARCH)
