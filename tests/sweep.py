@@ -118,6 +118,15 @@ def crowded(seed):
     return b"%d\n" % len(parts) + b"\n".join(parts) + b"\n"
 
 
+def edges():
+    """Two numbers run together across the edge of a 64-byte block, after
+    nothing the fast reader would leave to the exact one: a sign that looks
+    like the middle of one run there must still start a number."""
+    head = b"1\n1 2"
+    return [head + blank(edge - cut - len(head)) + token + blank(70, cut) + b"\n"
+            for token in JOINED for cut in range(1, len(token)) for edge in (64, 128)]
+
+
 def twice():
     """Every code +-d*10^k within 32 bits written plainly, then again with
     leading zeros, a plus sign or another white space run before it, so that
