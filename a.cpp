@@ -499,20 +499,55 @@ struct avx2 {
 		return (uint64_t)(unsigned)_mm256_movemask_epi8(lo) |
 		       (uint64_t)(unsigned)_mm256_movemask_epi8(hi) << 32;
 	}
+	// Byte c in every lane, made once before a loop and kept in a
+	// register: the compiler may not make it afresh at each use, which
+	// costs three instructions a time.
+	[[gnu::target("avx2")]] static inline __m256i kept(char c)
+	{
+		__m256i v = _mm256_set1_epi8(c);
+		asm("" : "+x"(v));
+		return v;
+	}
+	// The bytes of the block at b that equal what the table looks up for
+	// their low nibbles. A byte from 0x80 up looks up 0 and is never found.
+	[[gnu::target("avx2")]] static inline uint64_t look(const unsigned char *b, __m256i table)
+	{
+		__m256i m[2];
+		for (int i = 0; i < 2; i++) {
+			__m256i c = _mm256_loadu_si256((const __m256i *)b + i);
+			m[i] = _mm256_cmpeq_epi8(c, _mm256_shuffle_epi8(table, c));
+		}
+		return bits(m[0], m[1]);
+	}
+	// The white space bytes: a table of the white space byte with each low
+	// nibble, or 0, which no byte with that nibble is.
+	[[gnu::target("avx2")]] static inline uint64_t white(const unsigned char *b)
+	{
+		return look(b, _mm256_setr_epi8(' ', 0, 0, 0, 0, 0, 0, 0, 0, '\t', '\n', '\v', '\f', '\r', 0, 0,
+						' ', 0, 0, 0, 0, 0, 0, 0, 0, '\t', '\n', '\v', '\f', '\r', 0, 0));
+	}
+	// The bytes that are '+' or '-', by their nibbles 0xb and 0xd; no byte
+	// below 0x80 is 0x80.
+	[[gnu::target("avx2")]] static inline uint64_t signs(const unsigned char *b)
+	{
+		const char x = (char)0x80;
+		return look(b, _mm256_setr_epi8(x, x, x, x, x, x, x, x, x, x, x, '+', x, '-', x, x,
+						x, x, x, x, x, x, x, x, x, x, x, '+', x, '-', x, x));
+	}
+	// The bytes that are digits.
+	[[gnu::target("avx2")]] static inline uint64_t digit(const unsigned char *b)
+	{
+		__m256i d[2];
+		for (int i = 0; i < 2; i++)
+			d[i] = RANGE(_mm256_sub_epi8, LT256, kept, _mm256_loadu_si256((const __m256i *)b + i), '0', 10);
+		return bits(d[0], d[1]);
+	}
 	[[gnu::target("avx2")]] static inline kinds classify(const unsigned char *b)
 	{
-		// The white space byte with each low nibble, or 0, which no byte
-		// with that nibble is; a byte from 0x80 up looks up 0 too.
-		const __m256i white = _mm256_setr_epi8(' ', 0, 0, 0, 0, 0, 0, 0, 0, '\t', '\n', '\v', '\f', '\r', 0, 0,
-						       ' ', 0, 0, 0, 0, 0, 0, 0, 0, '\t', '\n', '\v', '\f', '\r', 0, 0);
-		__m256i c[2], s[2], d[2], m[2];
-		for (int i = 0; i < 2; i++) {
-			c[i] = _mm256_loadu_si256((const __m256i *)b + i);
-			s[i] = _mm256_cmpeq_epi8(c[i], _mm256_shuffle_epi8(white, c[i]));
-			d[i] = RANGE(_mm256_sub_epi8, LT256, _mm256_set1_epi8, c[i], '0', 10);
-			m[i] = _mm256_cmpeq_epi8(c[i], _mm256_set1_epi8('-'));
-		}
-		return {bits(s[0], s[1]), bits(d[0], d[1]), bits(m[0], m[1])};
+		__m256i m[2];
+		for (int i = 0; i < 2; i++)
+			m[i] = _mm256_cmpeq_epi8(_mm256_loadu_si256((const __m256i *)b + i), _mm256_set1_epi8('-'));
+		return {white(b), digit(b), bits(m[0], m[1])};
 	}
 	[[gnu::target("avx2")]] static inline uint64_t value(const unsigned char *e, unsigned len)
 	{
@@ -532,11 +567,11 @@ struct avx2 {
 	// two lanes repeat them). A sign takes away '0' to nothing.
 	[[gnu::target("avx2")]] static inline __m256i minus(__m256i w)
 	{
-		return _mm256_sad_epu8(_mm256_cmpeq_epi8(w, _mm256_set1_epi8('-')), _mm256_setzero_si256());
+		return _mm256_sad_epu8(_mm256_cmpeq_epi8(w, kept('-')), _mm256_setzero_si256());
 	}
 	[[gnu::target("avx2")]] static inline __m256i digits(__m256i w)
 	{
-		__m256i d = _mm256_subs_epu8(w, _mm256_set1_epi8('0'));
+		__m256i d = _mm256_subs_epu8(w, kept('0'));
 		d = _mm256_maddubs_epi16(d, _mm256_set1_epi16(1 << 8 | 10));
 		d = _mm256_madd_epi16(d, _mm256_set1_epi32(1 << 16 | 100));
 		d = _mm256_packs_epi32(d, d);
@@ -546,23 +581,22 @@ struct avx2 {
 	// the first starts at s1 from b (before b if it came from the block
 	// before), the others at the bits of starts, and each ends at a bit of
 	// ends. They go two at a time, one in each half of the vectors, so that
-	// one chain of instructions converts both; with an odd count the last
-	// pair's second is the byte after the block, whose value is thrown
-	// away. The tape's end after them, or null if a run is longer than 16
-	// bytes or its value does not fit in 32 bits.
-	[[gnu::target("avx2,bmi,bmi2,popcnt")]] static inline int *pairs(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
+	// one chain of instructions converts both. The loop runs at least once:
+	// a run missing from a pair (an odd last one, or both in a block whose
+	// only run goes on into the next) is the byte after the block, whose
+	// value is thrown away. False if a run is longer than 16 bytes or its
+	// value does not fit in 32 bits.
+	[[gnu::target("avx2,bmi,bmi2")]] static inline bool pairs(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
 	{
 		const __m256i zero = _mm256_setzero_si256();
 		__m256i wide = zero;	// the values less their sign bits, or-ed
 		uint64_t lens = 0;	// the runs' lengths less one, or-ed
-		uint64_t e2 = 0;
 
-		while (ends) {
+		do {
 			uint64_t e1 = _tzcnt_u64(ends), s2 = _tzcnt_u64(starts);
 			ends = _blsr_u64(ends);
 			starts = _blsr_u64(starts);
-			e2 = _tzcnt_u64(ends);
-			uint64_t s3 = _tzcnt_u64(starts);
+			uint64_t e2 = _tzcnt_u64(ends), s3 = _tzcnt_u64(starts);
 			ends = _blsr_u64(ends);
 			starts = _blsr_u64(starts);
 			uint64_t l1 = e1 - s1, l2 = e2 - s2;
@@ -585,10 +619,8 @@ struct avx2 {
 			_mm_storel_epi64((__m128i *)t, _mm256_castsi256_si128(v));
 			t += 2;
 			s1 = s3;
-		}
-		if (lens >= 16 || !_mm256_testz_si256(wide, _mm256_setr_epi32(INT32_MIN, -1, 0, 0, INT32_MIN, -1, 0, 0)))
-			return nullptr;
-		return t - e2 / BLOCK;	// the byte after the block was not a run
+		} while (ends);
+		return lens < 16 && _mm256_testz_si256(wide, _mm256_setr_epi32(INT32_MIN, -1, 0, 0, INT32_MIN, -1, 0, 0));
 	}
 	// The 8 bytes from each of p1 to p4, in that order.
 	[[gnu::target("avx2")]] static inline __m256i four(const unsigned char *p1, const unsigned char *p2,
@@ -603,13 +635,11 @@ struct avx2 {
 	}
 	// As pairs(), for a block of many short runs: four at a time, each
 	// from an 8-byte window. A value of 8 bytes or fewer fits in 32 bits,
-	// so only the lengths are checked: null if a run is longer. n counts
-	// the runs.
-	[[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::noinline]] static int *quads(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends, unsigned n)
+	// so only the lengths are checked: false if a run is longer.
+	[[gnu::target("avx2,bmi,bmi2"), gnu::noinline]] static bool quads(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
 	{
 		const __m256i zero = _mm256_setzero_si256();
 		uint64_t lens = 0;
-		int *to = t + n;
 
 		while (ends) {
 			uint64_t e[4], s[5];
@@ -634,43 +664,49 @@ struct avx2 {
 			_mm_storeu_si128((__m128i *)t, _mm256_castsi256_si128(d));
 			t += 4;
 		}
-		return lens < 8 ? to : nullptr;
+		return lens < 8;
 	}
 	// Fill the tape at t from the block at b on, for as long as the blocks
-	// hold nothing but white space, digits and '-' in their places, and
+	// hold nothing but white space, digits and signs that begin runs, and
 	// their runs convert in fours or pairs. Stop at the first block that
 	// does not, at the end of the data or when the tape is full, with b
 	// and open (the run going on from the block before, or null) as the
-	// general reader takes them.
+	// general reader takes them. No branch turns on where a run begins,
+	// and white space alone skips ahead a block at a time.
 	static constexpr bool fast = true;
 	[[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] static inline void runs(int *&t, const unsigned char *&b, const unsigned char *&open,
 									 const unsigned char *last, const int *full)
 	{
+		// Where the run open from the block before starts, from b: below
+		// 0, or 0 if none is open. Its first byte here counts as a start.
+		uint64_t cs = open ? (uint64_t)(open - b) : 0;
+
 		for (; b < last && t <= full; b += BLOCK) {
-			kinds k = classify(b);
-			uint64_t sp = k.space;
-			if (sp == ~0ull)
+			uint64_t sp = white(b);
+			if (sp == ~0ull) {	// nothing is open
+				while (b + BLOCK < last && white(b + BLOCK) == ~0ull)
+					b += BLOCK;
 				continue;
-			uint64_t starts = ~sp & (sp << 1 | !open);
+			}
+			uint64_t sg = signs(b), op = cs >> 63;
+			uint64_t starts = ~sp & (sp << 1 | 1);
 			uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.b[b[BLOCK]] << 63);
-			if (~(sp | k.digit | k.minus) | (k.minus & ~starts) | (k.minus & ends))
-				return;
-			if (open && !ends)
-				return;
-			uint64_t whole = _bzhi_u64(starts, 64 - (unsigned)_lzcnt_u64(ends));
-			uint64_t tail = starts ^ whole;
-			const unsigned char *next = tail ? b + _tzcnt_u64(tail) : nullptr;
-			uint64_t s1 = open ? (uint64_t)(open - b) : _tzcnt_u64(whole);
-			whole = open ? whole : _blsr_u64(whole);
+			uint64_t lz = _lzcnt_u64(ends);
+			// An open run must end here and begin with no sign here.
+			if (~(sp | digit(b) | sg) | (sg & ~starts) | (sg & ends) | (op & (sg | lz >> 6)))
+				break;
+			uint64_t whole = _bzhi_u64(starts, 64 - (unsigned)lz);	// those that end here
+			uint64_t s1 = _tzcnt_u64(whole) + cs, rest = _blsr_u64(whole);
+			uint64_t on = ~(sp | ends) >> 63;	// a run goes on into the next block
+			uint64_t next = (0 - 1 - _lzcnt_u64(starts)) & (0 - on);
 			unsigned n = (unsigned)_mm_popcnt_u64(ends);
-			int *to = n >= 8 ? quads(t, b, s1, whole, ends, n) : nullptr;
-			if (!to)
-				to = pairs(t, b, s1, whole, ends);
-			if (!to)
-				return;
+			int *to = t + n;
+			if (!(n >= 8 && quads(t, b, s1, rest, ends)) && !pairs(t, b, s1, rest, ends))
+				break;
 			t = to;
-			open = next;
+			cs = next;
 		}
+		open = cs ? b + (int64_t)cs : nullptr;
 	}
 };
 #endif
