@@ -13,7 +13,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = os.path.join(os.path.dirname(HERE), "build")
 sys.path.insert(0, HERE)
 from model import judge, generate, mutate  # noqa: E402
-from sweep import sweep, twice, full, crowded, edges  # noqa: E402
+from sweep import sweep, twice, full, crowded, edges, spaced  # noqa: E402
 
 results = []
 
@@ -296,6 +296,7 @@ def cases(quick):
     out += [("twice", twice(), False), ("seen", full(), False)]
     out += [("crowded", crowded(i), i % 4 == 3) for i in range(4 if quick else 16)]
     out += [("edges", d, False) for d in edges()]
+    out += [("spaced", spaced(i), i % 2 == 1) for i in range(2 if quick else 6)]
     packs = [generate(rng, 200) for _ in range(max(1, tests // 200))]
     out += [("random", d, i == len(packs) - 1) for i, d in enumerate(packs)]
     out += [("mutated", mutate(generate(rng), rng), i % 8 == 7) for i in range(damaged)]

@@ -128,6 +128,25 @@ def edges():
             for token in JOINED for cut in range(1, len(token)) for edge in (64, 128)]
 
 
+def spaced(seed):
+    """Test cases whose codes sit after white space of every kind, mostly a
+    few bytes but at times up to 400, so that blocks of white space alone
+    come one after another at every offset; some codes have a + sign or
+    leading zeros."""
+    rng = random.Random(seed)
+    parts = []
+    for _ in range(3):
+        n, m = rng.randint(50, 200), rng.randint(1, 10)
+        body = b"%d %d" % (n, m)
+        for _ in range(n * m):
+            v = rng.randrange(-2**31, 2**31) if rng.random() < 0.5 else rng.randrange(-50, 50)
+            sign = b"-" if v < 0 else b"+" * (rng.random() < 0.1)
+            gap = rng.randrange(1, 5) if rng.random() < 0.9 else rng.randrange(1, 401)
+            body += blank(gap, rng.randrange(64)) + sign + b"0" * rng.choice([0] * 9 + [1, 2, 5]) + b"%d" % abs(v)
+        parts.append(body)
+    return b"%d " % len(parts) + b"\n".join(parts) + b"\n"
+
+
 def twice():
     """Every code +-d*10^k within 32 bits written plainly, then again with
     leading zeros, a plus sign or another white space run before it, so that
