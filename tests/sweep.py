@@ -12,7 +12,7 @@ GOOD = [b"0", b"-1", b"2147483647", b"-2147483648", b"0" * 65 + b"5", b"-" + b"0
         b"1000000000", b"-1999999999"]  # the first few also across read boundaries
 BAD = [b"2147483648", b"-2147483649", b"+2147483648", b"2147483649", b"9999999999", b"12345678901",
        b"-12345678901", b"0" * 70 + b"2147483648", b"-", b"+", b"- 5", b"12a", b"x\\\"\x01",
-       b"\x01", b"\x0f\x0e", b"\x80\xff",  # control bytes and high ones: none is white space
+       b"\x01", b"\x0f\x0e", b"\x80\xff", b"\x7f5",  # control bytes and high ones: neither white space nor a sign
        b"abcdefghijklmnopqrs", b"abcdefghijklmnopqrst", b"00000000099999999999", b"000000000999999999999"]
 CUTS = BAD[-4:]  # 19 to 21 bytes: the message shows 20
 LONG = [b"12345678901", b"-12345678901"]  # after every run length: ten digits may fill a window
