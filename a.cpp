@@ -697,7 +697,9 @@ struct avx2 {
 				break;
 			uint64_t whole = _bzhi_u64(starts, 64 - (unsigned)lz);	// those that end here
 			uint64_t s1 = _tzcnt_u64(whole) + cs, rest = _blsr_u64(whole);
-			uint64_t on = ~(sp | ends) >> 63;	// a run goes on into the next block
+			// Whether a run goes on into the next block, and where it
+			// starts, from there: the last start, less 64.
+			uint64_t on = ~(sp | ends) >> 63;
 			uint64_t next = (0 - 1 - _lzcnt_u64(starts)) & (0 - on);
 			unsigned n = (unsigned)_mm_popcnt_u64(ends);
 			int *to = t + n;
