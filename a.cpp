@@ -10,7 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #if defined(__linux__)
 #include <sys/random.h>
@@ -26,6 +29,12 @@
 #define X86 1
 #include <cpuid.h>
 #include <immintrin.h>
+#endif
+// The AVX2 reader uses 64-bit instructions: x86-64 only.
+#if defined(X86) && defined(__x86_64__) && !defined(PIN_SSE2)
+#define AVX2 1
+#elif defined(PIN_AVX2)
+#error "the AVX2 reader needs x86-64"
 #endif
 
 enum { ROWS = 50001, COLS = 11, WIDE = 10, HUGE = 1 << 21 };
@@ -63,6 +72,11 @@ static unsigned char buf[LEAD + CHUNK + PAD];
 static const unsigned char *p = buf + LEAD;
 static unsigned char *end = buf + LEAD;
 static bool eof, seekable;
+// How standard input can be looked at without taking its bytes: not at
+// all, a pipe's duplicated into twin (Linux), or a socket's peeked at.
+enum { NOLOOK, PIPE, SOCKET };
+static int how;
+static int twin[2] = {-1, -1};
 static long long rest;		// numbers owed by the test cases after this one
 static long long owed;		// numbers owed, from the one being read on
 
@@ -85,9 +99,27 @@ static size_t outn;
 static jmp_buf fuzzout;
 static char fuzzmsg[256];
 static ssize_t fuzzread(unsigned char *to, size_t want);
+static ssize_t fuzzlook(unsigned char *to, size_t want);
 #endif
 
 [[noreturn, gnu::noinline, gnu::cold]] static void die(const char *fmt, ...);
+
+// Wait until descriptor fd is ready for events: a descriptor that another
+// program left non-blocking says "try again" where it would have waited.
+static void await(int fd, short events)
+{
+	struct pollfd q = {fd, events, 0};
+	while (poll(&q, 1, -1) < 0 && errno == EINTR)
+		;
+}
+
+// Whether a failed call should be tried again, after waiting for fd.
+static bool again(int fd, short events)
+{
+	if (errno == EAGAIN || errno == EWOULDBLOCK)
+		await(fd, events);
+	return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+}
 
 // Write what is buffered for standard output.
 [[gnu::noinline]] static void flush(void)
@@ -95,7 +127,7 @@ static ssize_t fuzzread(unsigned char *to, size_t want);
 	size_t done = 0;
 	while (done < outn) {
 		ssize_t r = write(1, out + done, outn - done);
-		if (r < 0 && errno == EINTR)
+		if (r < 0 && again(1, POLLOUT))
 			continue;
 		if (r <= 0) {
 			outn = 0;
@@ -125,49 +157,98 @@ static ssize_t fuzzread(unsigned char *to, size_t want);
 	exit(1);
 }
 
-// Read more input after the bytes from p on, which move to just before
-// buf + LEAD. Output that is ready goes out first, so that a reader on a
-// slow pipe sees each line when it is due. From a pipe or a terminal no
-// read asks for more than the numbers owed could take up, one byte each and
-// one after each, so that nothing past the byte ending the last number is
-// taken from the input.
-static void refill(void)
-{
-	size_t keep = end - p, want = CHUNK;
-	ssize_t r;
-
-	memmove(buf + LEAD - keep, p, keep);
-	p = buf + LEAD - keep;
-	flush();
-	if (!seekable && owed < CHUNK / 2)
-		want = owed > 0 ? 2 * owed - 1 : 1;
-	do
-#ifdef FUZZ
-		r = fuzzread(buf + LEAD, want);
-#else
-		r = read(0, buf + LEAD, want);
-#endif
-	while (r < 0 && errno == EINTR);
-	if (r < 0)
-		die("reading input: %s", strerror(errno));
-	eof = r == 0;
-	end = buf + LEAD + r;
-	memset(end, eof ? ' ' : 'x', PAD);
-}
-
-// The next input byte, without taking it, or -1 at end of input.
-static int peek(void)
-{
-	if (p == end && !eof)
-		refill();
-	return p == end ? -1 : *p;
-}
-
 // Whether c is white space to "%d": blank, tab, line feed, vertical tab,
 // form feed or carriage return.
 static constexpr inline bool space(int c)
 {
 	return c == ' ' || (unsigned)(c - '\t') < 5;
+}
+
+// Take up to want bytes of input into to; the count, 0 at end of input.
+static size_t get(unsigned char *to, size_t want)
+{
+	ssize_t r;
+#ifdef FUZZ
+	while ((r = fuzzread(to, want)) < 0)
+#else
+	while ((r = read(0, to, want)) < 0)
+#endif
+		if (!again(0, POLLIN))
+			die("reading input: %s", strerror(errno));
+	return (size_t)r;
+}
+
+// Look at up to want bytes of input at to without taking them; the count,
+// 0 at end of input, or -1 where input cannot be looked at.
+static ssize_t look(unsigned char *to, size_t want)
+{
+	ssize_t r;
+#ifdef FUZZ
+	if (how != NOLOOK)
+		return fuzzlook(to, want);
+#endif
+	do
+		if (how == SOCKET)
+			r = recv(0, to, want, MSG_PEEK);
+#ifdef __linux__
+		else if (how == PIPE)
+			r = tee(0, twin[1], want, 0);
+#endif
+		else
+			return -1;
+	while (r < 0 && again(0, POLLIN));
+	for (ssize_t got = 0, k; how == PIPE && got < r; got += k)
+		if ((k = read(twin[0], to + got, r - got)) <= 0)
+			return -1;
+	return r;
+}
+
+// How many of the n bytes at s may be taken when owed numbers are still
+// due, the first of them begun already if begun, and least may be taken
+// unseen: each number due has a byte that is not white space, so up to the
+// owed-th such byte (one fewer if the first has begun) takes nothing past
+// the last number.
+static size_t allowed(const unsigned char *s, size_t n, long long owed, bool begun, size_t least)
+{
+	size_t k = 0;
+	for (long long due = owed - begun; due > 0 && k < n; k++)
+		due -= !space(s[k]);
+	return k > least ? k : least < n ? least : n;
+}
+
+// Read more input after the bytes from p on, which move to just before
+// buf + LEAD; begun if the first number owed has bytes taken already,
+// which it has if any are kept. Output that is ready goes out first, so that a reader on a
+// slow pipe sees each line when it is due. From a pipe, a socket or a
+// terminal nothing past the byte ending the last number owed is taken:
+// no more than the numbers owed could take up, one byte each and one after
+// each, or, where the input can be looked at first, as much as allowed()
+// says: a block at a time however much white space there is.
+static void refill(bool begun)
+{
+	size_t keep = end - p, want = CHUNK, r;
+	ssize_t seen;
+
+	memmove(buf + LEAD - keep, p, keep);
+	p = buf + LEAD - keep;
+	flush();
+	if (!seekable && 2 * owed - 1 < CHUNK)
+		want = (size_t)(2 * owed - 1);	// one byte a number, one after each
+	if (want < CHUNK && (seen = look(buf + LEAD, CHUNK)) >= 0)
+		want = seen ? allowed(buf + LEAD, (size_t)seen, owed, begun || keep > 0, want) : 0;
+	r = want ? get(buf + LEAD, want) : 0;
+	eof = r == 0;
+	end = buf + LEAD + r;
+	memset(end, eof ? ' ' : 'x', PAD);
+}
+
+// The next input byte, without taking it, or -1 at end of input; begun if
+// bytes of the number being read have been taken.
+static int peek(bool begun)
+{
+	if (p == end && !eof)
+		refill(begun);
+	return p == end ? -1 : *p;
 }
 
 // Whether c is a decimal digit.
@@ -226,13 +307,13 @@ static void quote(char *t, const unsigned char *raw, size_t n)
 	bool neg, any = false;
 	int c;
 
-	while (space(c = peek()))
+	while (space(c = peek(false)))
 		p++;
 	if (c < 0)
 		fault(row, entry, "expected %s, found end of input", what);
 	neg = c == '-';
 	for (;; p++, taken++) {
-		c = peek();
+		c = peek(taken > 0);
 		if (taken == 0 && (c == '-' || c == '+'))
 			;
 		else if (digit(c) && v == 0 && c == '0')
@@ -252,7 +333,7 @@ static void quote(char *t, const unsigned char *raw, size_t n)
 	while (c >= 0 && !space(c) && taken < CUT) {
 		raw[taken] = (unsigned char)c;
 		p++, taken++;
-		c = peek();
+		c = peek(taken > 0);
 	}
 	quote(tok, raw, taken < CUT ? taken : (size_t)CUT);
 	if (taken > CUT || (c >= 0 && !space(c)))
@@ -436,7 +517,7 @@ struct sse2 : slots<sse2> {
 	}
 };
 
-#if !defined(PIN_SSE2)
+#ifdef AVX2
 // The slots of a bucket compared in two halves, whose results packs
 // interleaves: slots 0-3, 8-11, 4-7 and 12-15, two bits each. order.b[f]
 // holds the bits of slots 0 to f - 1.
@@ -471,7 +552,7 @@ struct avx2 {
 			// A hit's bits are below bit 28: hit - 1 has its top bit
 			// set only when hit is 0.
 			uint32_t hit = match(b, x) & order.b[f], nothit = (hit - 1) >> 31;
-			_mm_storeu_si32(b + f, _mm256_castsi256_si128(x));
+			b[f] = (uint32_t)_mm256_cvtsi256_si32(x);
 			if (__builtin_expect(hit || f < COUNT - 1, 1)) {
 				b[COUNT] = f + nothit;
 				return nothit;
@@ -871,7 +952,7 @@ static void (*one)(void);
 		if (why == FULL)
 			scan();
 		else if (why == MORE && !eof && end - p <= CARRY) {
-			refill();
+			refill(false);
 			scan();
 		} else {
 			int v = slow(what, row, entry);
@@ -1152,7 +1233,7 @@ template <class K> static void test(void)
 [[gnu::flatten]] static void scansse2(void) { scanwith<sse2>(); }
 [[gnu::flatten]] static void testsse2(void) { test<sse2>(); }
 #endif
-#if !defined(PIN_SSE2)
+#ifdef AVX2
 [[gnu::target("avx2,bmi,bmi2,popcnt,lzcnt"), gnu::flatten]] static void scanavx2(void) { scanwith<avx2>(); }
 [[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::flatten]] static void testavx2(void) { test<avx2>(); }
 #endif
@@ -1161,15 +1242,22 @@ template <class K> static void test(void)
 [[gnu::flatten]] static void testneon(void) { test<neon>(); }
 #endif
 
-#if defined(X86) && !defined(PIN_SSE2)
-// Whether the processor runs the AVX2 code: AVX2 and the bit instructions
-// that come with it, lzcnt among them, which compilers do not all name.
+#ifdef AVX2
+// Whether the processor runs the AVX2 code: every extension it is built
+// for, asked of cpuid itself (compilers do not all name lzcnt), and the
+// system saving the 256-bit registers.
 static bool hasavx2(void)
 {
 	unsigned a, b, c, d;
-	return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") &&
-	       __builtin_cpu_supports("popcnt") && __get_cpuid(0x80000001, &a, &b, &c, &d) &&
-	       (c & bit_LZCNT);
+	if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_POPCNT) || !(c & bit_OSXSAVE) || !(c & bit_AVX))
+		return false;
+	unsigned x, y;
+	asm("xgetbv" : "=a"(x), "=d"(y) : "c"(0));
+	if ((x & 6) != 6)	/* the XMM and YMM state */
+		return false;
+	if (!__get_cpuid_count(7, 0, &a, &b, &c, &d) || !(b & bit_AVX2) || !(b & bit_BMI) || !(b & bit_BMI2))
+		return false;
+	return __get_cpuid(0x80000001, &a, &b, &c, &d) && (c & bit_LZCNT);
 }
 #endif
 
@@ -1178,12 +1266,12 @@ static void choose(void)
 {
 	scan = scanplain;
 	one = testplain;
-#if defined(X86) && defined(PIN_AVX2)
+#if defined(PIN_AVX2)
 	if (!hasavx2())
 		die("this processor lacks AVX2");
 	scan = scanavx2;
 	one = testavx2;
-#elif defined(X86) && !defined(PIN_SSE2)
+#elif defined(AVX2)
 	bool avx2 = hasavx2();
 	scan = avx2 ? scanavx2 : scansse2;
 	one = avx2 ? testavx2 : testsse2;
@@ -1235,10 +1323,25 @@ static void huge(void)
 #endif
 }
 
+// Find out how standard input can be looked at without taking its bytes.
+static void lookable(void)
+{
+	struct stat st;
+	how = NOLOOK;
+	if (seekable || fstat(0, &st) != 0)
+		return;
+	if (S_ISSOCK(st.st_mode))
+		how = SOCKET;
+#ifdef __linux__
+	else if (S_ISFIFO(st.st_mode) && pipe2(twin, O_CLOEXEC) == 0)
+		how = PIPE;
+#endif
+}
+
 #ifndef FUZZ
 int main(int argc, char **)
 {
-	if (argc > 1 && isatty(0))
+	if (argc > 1)
 		fprintf(stderr, "a: reads standard input only; ignoring arguments\n");
 	choose();
 	huge();
@@ -1246,6 +1349,7 @@ int main(int argc, char **)
 	seed();
 	reset();
 	seekable = lseek(0, 0, SEEK_CUR) >= 0;
+	lookable();
 	int t = num("the number of test cases", 0, 0, 1);
 	for (int j = 0; j < t; j++) {
 		tcase = j + 1;

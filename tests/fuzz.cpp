@@ -1,8 +1,10 @@
 // Differential fuzzing of the number reader, in one process: the block reader
 // with the exact reader behind it against the exact reader alone, and each
 // value against strtoll of its token. Input: one byte that seeds the sizes
-// of the reads (1 to 97 bytes, so that every boundary falls everywhere),
-// then the text. Build: clang++ -fsanitize=fuzzer,address,undefined.
+// of the reads (1 to 97 bytes, so that every boundary falls everywhere) and,
+// by its lowest bit, whether the input can be looked at before it is taken,
+// as a pipe or a socket can; then the text.
+// Build: clang++ -fsanitize=fuzzer,address,undefined.
 #define FUZZ 1
 #pragma clang diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -28,6 +30,15 @@ static ssize_t fuzzread(unsigned char *to, size_t want)
 	memcpy(to, src + srcpos, n);
 	srcpos += n;
 	return (ssize_t)n;
+}
+
+// Show the reader the next piece of the text without taking it.
+static ssize_t fuzzlook(unsigned char *to, size_t want)
+{
+	size_t at = srcpos;
+	ssize_t n = fuzzread(to, want);
+	srcpos = at;
+	return n;
 }
 
 // What reading numbers from the text gave: the values, where each number
@@ -78,6 +89,7 @@ static outcome run(bool exact, size_t count, uint32_t seed)
 	reset();
 	srcpos = 0;
 	rng = seed;
+	how = seed & 1 ? PIPE : NOLOOK;
 	if (setjmp(fuzzout)) {
 		o.msg = fuzzmsg;
 		return o;

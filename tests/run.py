@@ -14,6 +14,7 @@ BUILD = os.path.join(os.path.dirname(HERE), "build")
 sys.path.insert(0, HERE)
 from model import judge, generate, mutate  # noqa: E402
 from sweep import sweep, twice, full, crowded, edges, spaced  # noqa: E402
+from streams import refills, nonblocking, arguments, processors  # noqa: E402
 
 results = []
 
@@ -180,25 +181,6 @@ def shared(binary):
 WIDE = b"1 50001 10 " + b" ".join(b"%d" % c for c in random.Random(2).sample(range(-2**31, 2**31), 500010))
 
 
-def terminal(binary):
-    """The warning comes only with arguments and a terminal for input."""
-    warning = b"a: reads standard input only; ignoring arguments\n"
-    for args, tty, err in ([["x"], True, warning], [["x", "-"], False, b""], [[], True, b""]):
-        master, slave = pty.openpty()
-        p = subprocess.Popen([binary, *args], stdin=slave if tty else subprocess.PIPE,
-                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        os.close(slave)
-        if tty:
-            os.write(master, b"1 1 1 5\n")
-        try:
-            got = p.communicate(None if tty else b"1 1 1 5\n", timeout=10)
-        except subprocess.TimeoutExpired:
-            p.kill()
-            got = p.communicate()
-        os.close(master)
-        check(f"{binary} arguments {args} terminal {tty}", (got, p.returncode) == ((b"1\n", err), 0), got)
-
-
 def seeded(binary):
     """Distinct codes stay apart whatever this run's seed of the hash is;
     several runs try several seeds."""
@@ -318,7 +300,10 @@ def main():
         jobs, seq = [], {}
         with ThreadPoolExecutor(max_workers=4) as pool:
             for b in binaries:
-                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, shared, terminal, seeded)]
+                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, shared, seeded)]
+                jobs += [pool.submit(f, b, check, quick) for f in (refills, nonblocking, arguments)]
+                if os.path.basename(b) == "a":
+                    jobs.append(pool.submit(processors, b, check, quick))
             for group, data, piped in cases(quick):
                 n = seq[group] = seq.get(group, 0) + 1
                 path = None if piped else os.path.join(scratch, f"{group}-{n}.in")
