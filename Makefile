@@ -17,15 +17,20 @@ NAME = a
 
 MACHINE := $(shell $(CXX) -dumpmachine)
 X86 := $(filter x86_64-% i386-% i486-% i586-% i686-%,$(MACHINE))
+X86_64 := $(filter x86_64-%,$(MACHINE))
 ARM64 := $(filter aarch64-%,$(MACHINE))
 AVX2 := $(shell grep -qw avx2 /proc/cpuinfo 2>/dev/null && echo yes)
 
 # The sanitized builds each pin one reader. On x86 the plain one also
-# leaves out SSE2, so that the compiler cannot lend it vector code.
-ifneq ($(X86),)
+# leaves out SSE2, so that the compiler cannot lend it vector code; the
+# AVX2 one needs x86-64.
+ifneq ($(X86_64),)
 PINNED = build/avx2 build/sse2 build/plain
 TESTED = ./a $(if $(AVX2),build/avx2) build/sse2 build/plain
 NOTICE = $(if $(AVX2),,skipped: build/avx2, this processor has no AVX2)
+else ifneq ($(X86),)
+PINNED = build/sse2 build/plain
+TESTED = ./a build/sse2 build/plain
 else ifneq ($(ARM64),)
 PINNED = build/neon build/plain
 TESTED = ./a build/neon build/plain
@@ -54,21 +59,31 @@ CMD_baseline = $(CXX) -O2
 CMD_peak = $(CXX) -O2
 CMD_old = $(CMD_a) \# a.cpp of $(OLDREV)
 
-CROSS = aarch64 s390x armhf
+# 64-bit ARM, big-endian s390x, 32-bit ARM, and 32-bit x86 with SSE2 and
+# without it (plain C++).
+CROSS = aarch64 s390x armhf i686 i686-plain
 CROSS_aarch64 = aarch64-linux-gnu-g++
 CROSS_s390x = s390x-linux-gnu-g++
 CROSS_armhf = arm-linux-gnueabihf-g++
+CROSS_i686 = i686-linux-gnu-g++
+CROSS_i686-plain = i686-linux-gnu-g++
+CROSSARCH_i686 = -msse2
+CROSSARCH_i686-plain = -mno-sse2
 QEMU_aarch64 = qemu-aarch64
 QEMU_s390x = qemu-s390x
 QEMU_armhf = qemu-arm
-$(foreach c,$(CROSS),$(eval CMD_cross-$c = $$(CROSS_$c) $$(STD) $$(CROSSFLAGS) $$(WARN)))
+QEMU_i686 = qemu-i386
+QEMU_i686-plain = qemu-i386
+$(foreach c,$(CROSS),$(eval CMD_cross-$c = $$(CROSS_$c) $$(STD) $$(CROSSFLAGS) $$(CROSSARCH_$c) $$(WARN)))
 CROSSBIN = $(CROSS:%=build/cross/%)
 CROSSRUN = $(CROSS:%=build/cross/run-%)
 # Each tool that make cross needs, and the Debian package that has it.
 CROSSTOOLS = $(CROSS_aarch64):g++-aarch64-linux-gnu \
 	$(CROSS_s390x):g++-s390x-linux-gnu \
 	$(CROSS_armhf):g++-arm-linux-gnueabihf \
-	$(QEMU_aarch64):qemu-user $(QEMU_s390x):qemu-user $(QEMU_armhf):qemu-user
+	$(CROSS_i686):g++-i686-linux-gnu \
+	$(QEMU_aarch64):qemu-user $(QEMU_s390x):qemu-user $(QEMU_armhf):qemu-user \
+	$(QEMU_i686):qemu-user
 
 ifneq ($(OLD),)
 OLDREV := $(shell git rev-parse -q --verify '$(OLD)^{commit}')
@@ -121,6 +136,22 @@ $(CROSSRUN): build/cross/run-%: build/cross/%
 	printf '#!/bin/sh\nexec %s %s "$$@"\n' $(QEMU_$*) $(abspath $<) > $@
 	chmod +x $@
 
+# Every compiler that Debian 12 packages, with its package: make compilers
+# builds with each that is installed, warnings as errors, and runs the
+# quick tests on what it built.
+COMPILERS = g++-11:g++-11 g++-12:g++-12 clang++-13:clang-13 clang++-14:clang-14 \
+	clang++-15:clang-15 clang++-16:clang-16 clang++-19:clang-19
+
+compilers:
+	@mkdir -p build/cc; missing=; \
+	for t in $(COMPILERS); do c=$${t%%:*}; \
+		command -v $$c >/dev/null || { missing="$$missing $${t#*:}"; continue; }; \
+		echo "$$c $(STD) $(CXXFLAGS) $(WARN) -Werror -o build/cc/$$c a.cpp"; \
+		$$c $(STD) $(CXXFLAGS) $(WARN) -Werror -o build/cc/$$c a.cpp && \
+		python3 tests/run.py --quick build/cc/$$c || exit 1; \
+	done; \
+	[ -z "$$missing" ] || echo "skipped, not installed:$$missing (apt-get install$$missing)"
+
 install: a a.1
 	install -d $(DESTDIR)$(PREFIX)/bin $(DESTDIR)$(PREFIX)/share/man/man1
 	install -m 755 a $(DESTDIR)$(PREFIX)/bin/$(NAME)
@@ -157,6 +188,40 @@ build/fuzz/lf: a.cpp $(wildcard tests/fuzz.cpp) build/flags/fuzz | fuzztools
 	mkdir -p build/fuzz
 	$(CMD_fuzz) -o $@ tests/fuzz.cpp
 
+# The fuzzer pinned to each reader, for make fuzzci.
+FUZZPINS = $(if $(X86_64),avx2) $(if $(X86),sse2) $(if $(ARM64),neon) plain
+FUZZPIN_avx2 = -DPIN_AVX2
+FUZZPIN_sse2 = -DPIN_SSE2
+FUZZPIN_neon = -DPIN_NEON
+FUZZPIN_plain = -DPIN_PLAIN
+$(foreach r,$(FUZZPINS),$(eval CMD_fuzz-$r = $$(CMD_fuzz) $$(FUZZPIN_$r)))
+build/fuzz/lf-%: a.cpp tests/fuzz.cpp build/flags/fuzz-% | fuzztools
+	mkdir -p build/fuzz
+	$(CMD_fuzz-$*) -o $@ tests/fuzz.cpp
+
+# FUZZ_SECONDS on each reader this processor runs, from tests/corpus, with
+# a fixed seed so that a run can be repeated; a finding fails, and its
+# input is printed.
+fuzzci: $(FUZZPINS:%=build/fuzz/lf-%)
+	@for r in $(FUZZPINS); do \
+		if [ $$r = avx2 ] && [ -z "$(AVX2)" ]; then \
+			echo "skipped: fuzzing the AVX2 reader, this processor has no AVX2"; continue; fi; \
+		rm -rf build/fuzz/ci-$$r; mkdir -p build/fuzz/ci-$$r; \
+		echo "fuzz: the $$r reader, $(FUZZ_SECONDS) s"; \
+		build/fuzz/lf-$$r -seed=1 -max_total_time=$(FUZZ_SECONDS) -max_len=200 \
+			-use_value_profile=1 -print_final_stats=1 -artifact_prefix=build/fuzz/ci-$$r/ \
+			build/fuzz/ci-$$r tests/corpus > build/fuzz/ci-$$r.log 2>&1 || { \
+			tail -n 30 build/fuzz/ci-$$r.log; \
+			for f in build/fuzz/ci-$$r/crash-* build/fuzz/ci-$$r/leak-* build/fuzz/ci-$$r/timeout-*; do \
+				[ -f "$$f" ] && { echo "input $$f:"; od -c "$$f"; }; done; exit 1; }; \
+		grep -E '^stat::number_of_executed_units' build/fuzz/ci-$$r.log; \
+	done
+
+# Fold what a longer make fuzz found into tests/corpus: only the inputs
+# that reach code the corpus does not, each made as small as it can be.
+corpus: build/fuzz/lf
+	build/fuzz/lf -merge=1 -max_len=200 tests/corpus build/fuzz/corpus
+
 fuzztools:
 	@command -v $(FUZZCXX) >/dev/null || \
 		{ echo "make fuzz needs $(FUZZCXX): apt-get install clang"; exit 1; }
@@ -187,6 +252,7 @@ clean:
 	rm -rf a build
 
 FORCE:
+.PRECIOUS: build/flags/%
 
-.PHONY: run test check quick cross crosstools install uninstall bench fuzz \
-	fuzztools afl mutants clean FORCE
+.PHONY: run test check quick cross crosstools compilers install uninstall bench fuzz \
+	fuzztools fuzzci corpus afl mutants clean FORCE

@@ -847,7 +847,7 @@ def main():
     ap.add_argument("--count", type=int, default=int(env("MUTANTS", "50")),
                     help="behaviour-changing mutants to judge (50)")
     ap.add_argument("--cxx", default=env("CXX", "g++"))
-    ap.add_argument("--opt", default=env("MUTANT_OPT", "-O1 -march=native"), help="base compiler flags")
+    ap.add_argument("--opt", default=env("MUTANT_OPT", "-O1"), help="base compiler flags, as the portable build's")
     ap.add_argument("--flags", default=env("MUTANT_FLAGS", ""), help="extra flags, e.g. -DPIN_SSE2")
     ap.add_argument("--jobs", type=int, default=2, help="mutants at a time (2)")
     ap.add_argument("--budget", type=float, default=float(env("MUTANT_BUDGET", "540")),
