@@ -6,7 +6,7 @@ CXXFLAGS ?= -O2
 # built with -march=native, which ties it to processors like this one.
 ARCH ?=
 STD = -std=c++17
-WARN = -Wall -Wextra
+WARN = -Wall -Wextra -Wshadow
 SAN = -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=all
 CROSSFLAGS = -O2 -static
 FUZZCXX = clang++
@@ -14,6 +14,11 @@ FUZZFLAGS = -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
 FUZZ_SECONDS = 60
 PREFIX = /usr/local
 NAME = a
+
+# The program's files; the fuzzer takes all but main.cpp.
+SRC = $(wildcard src/*.cpp)
+HDR = $(wildcard src/*.h)
+LIBSRC = $(filter-out src/main.cpp,$(SRC))
 
 MACHINE := $(shell $(CXX) -dumpmachine)
 X86 := $(filter x86_64-% i386-% i486-% i586-% i686-%,$(MACHINE))
@@ -57,10 +62,10 @@ CMD_afl = AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
 	afl-clang-fast++ $(STD) -O1 -g $(ARCH)
 CMD_baseline = $(CXX) -O2
 CMD_peak = $(CXX) -O2
-CMD_old = $(CMD_a) \# a.cpp of $(OLDREV)
+CMD_old = $(MAKE) -C build/old a CXX='$(CXX)' CXXFLAGS='$(CXXFLAGS)' ARCH='$(ARCH)' \# $(OLDREV)
 
 # 64-bit ARM, big-endian s390x, 32-bit ARM, and 32-bit x86 with SSE2 and
-# without it (plain C++).
+# pinned to plain C++ without it.
 CROSS = aarch64 s390x armhf i686 i686-plain
 CROSS_aarch64 = aarch64-linux-gnu-g++
 CROSS_s390x = s390x-linux-gnu-g++
@@ -68,7 +73,7 @@ CROSS_armhf = arm-linux-gnueabihf-g++
 CROSS_i686 = i686-linux-gnu-g++
 CROSS_i686-plain = i686-linux-gnu-g++
 CROSSARCH_i686 = -msse2
-CROSSARCH_i686-plain = -mno-sse2
+CROSSARCH_i686-plain = -DPIN_PLAIN -mno-sse2
 QEMU_aarch64 = qemu-aarch64
 QEMU_s390x = qemu-s390x
 QEMU_armhf = qemu-arm
@@ -92,11 +97,11 @@ $(error OLD=$(OLD) names no commit)
 endif
 endif
 
-a: a.cpp build/flags/a
-	$(CMD_a) -o $@ a.cpp
+a: $(SRC) $(HDR) build/flags/a
+	$(CMD_a) -o $@ $(SRC)
 
-$(PINNED): build/%: a.cpp build/flags/%
-	$(CMD_$*) -o $@ a.cpp
+$(PINNED): build/%: $(SRC) $(HDR) build/flags/%
+	$(CMD_$*) -o $@ $(SRC)
 
 # A binary depends on its command, kept in a file that is rewritten only
 # when the command changes, so a new flag rebuilds what it affects.
@@ -119,8 +124,7 @@ check: test
 quick: a
 	python3 tests/run.py --quick ./a
 
-# Static builds for other processors, run under qemu-user: 64-bit ARM,
-# big-endian s390x and 32-bit ARM.
+# Static builds for other processors, run under qemu-user.
 cross: $(CROSSRUN)
 	python3 tests/run.py $(CROSSRUN)
 
@@ -128,9 +132,9 @@ crosstools:
 	@for t in $(CROSSTOOLS); do command -v $${t%%:*} >/dev/null || \
 		{ echo "make cross needs $${t%%:*}: apt-get install $${t#*:}"; exit 1; }; done
 
-$(CROSSBIN): build/cross/%: a.cpp build/flags/cross-% | crosstools
+$(CROSSBIN): build/cross/%: $(SRC) $(HDR) build/flags/cross-% | crosstools
 	mkdir -p build/cross
-	$(CMD_cross-$*) -o $@ a.cpp
+	$(CMD_cross-$*) -o $@ $(SRC)
 
 $(CROSSRUN): build/cross/run-%: build/cross/%
 	printf '#!/bin/sh\nexec %s %s "$$@"\n' $(QEMU_$*) $(abspath $<) > $@
@@ -146,8 +150,8 @@ compilers:
 	@mkdir -p build/cc; missing=; \
 	for t in $(COMPILERS); do c=$${t%%:*}; \
 		command -v $$c >/dev/null || { missing="$$missing $${t#*:}"; continue; }; \
-		echo "$$c $(STD) $(CXXFLAGS) $(WARN) -Werror -o build/cc/$$c a.cpp"; \
-		$$c $(STD) $(CXXFLAGS) $(WARN) -Werror -o build/cc/$$c a.cpp && \
+		echo "$$c $(STD) $(CXXFLAGS) $(WARN) -Werror -o build/cc/$$c $(SRC)"; \
+		$$c $(STD) $(CXXFLAGS) $(WARN) -Werror -o build/cc/$$c $(SRC) && \
 		python3 tests/run.py --quick build/cc/$$c || exit 1; \
 	done; \
 	[ -z "$$missing" ] || echo "skipped, not installed:$$missing (apt-get install$$missing)"
@@ -172,21 +176,20 @@ build/bench/.made: bench/gen.py
 	python3 bench/gen.py build/bench
 	touch $@
 
-# OLD=commit also times that commit's a.cpp, built the same way.
-build/old/a.cpp: build/flags/old
-	mkdir -p build/old
-	git show $(OLDREV):a.cpp > $@
-
-build/old/a: build/old/a.cpp
-	$(CMD_a) -o $@ build/old/a.cpp
+# OLD=commit also times that commit's program, built by its own Makefile
+# with the same compiler and flags.
+build/old/a: build/flags/old
+	rm -rf build/old && mkdir -p build/old
+	git archive $(OLDREV) | tar -x -C build/old
+	$(CMD_old)
 
 bench: a build/baseline build/peak build/bench/.made $(if $(OLD),build/old/a)
 	python3 bench/run.py build/bench build/peak ./a build/baseline $(if $(OLD),build/old/a)
 
 # libFuzzer on the reader; new inputs it finds go to build/fuzz/corpus.
-build/fuzz/lf: a.cpp $(wildcard tests/fuzz.cpp) build/flags/fuzz | fuzztools
+build/fuzz/lf: $(SRC) $(HDR) tests/fuzz.cpp build/flags/fuzz | fuzztools
 	mkdir -p build/fuzz
-	$(CMD_fuzz) -o $@ tests/fuzz.cpp
+	$(CMD_fuzz) -o $@ tests/fuzz.cpp $(LIBSRC)
 
 # The fuzzer pinned to each reader, for make fuzzci.
 FUZZPINS = $(if $(X86_64),avx2) $(if $(X86),sse2) $(if $(ARM64),neon) plain
@@ -195,9 +198,9 @@ FUZZPIN_sse2 = -DPIN_SSE2
 FUZZPIN_neon = -DPIN_NEON
 FUZZPIN_plain = -DPIN_PLAIN
 $(foreach r,$(FUZZPINS),$(eval CMD_fuzz-$r = $$(CMD_fuzz) $$(FUZZPIN_$r)))
-build/fuzz/lf-%: a.cpp tests/fuzz.cpp build/flags/fuzz-% | fuzztools
+build/fuzz/lf-%: $(SRC) $(HDR) tests/fuzz.cpp build/flags/fuzz-% | fuzztools
 	mkdir -p build/fuzz
-	$(CMD_fuzz-$*) -o $@ tests/fuzz.cpp
+	$(CMD_fuzz-$*) -o $@ tests/fuzz.cpp $(LIBSRC)
 
 # FUZZ_SECONDS on each reader this processor runs, from tests/corpus, with
 # a fixed seed so that a run can be repeated; a finding fails, and its
@@ -236,17 +239,17 @@ fuzz: build/fuzz/lf
 # AFL++ takes whole runs of the program. Classic edge counters: AFL++ 4.04's
 # default instrumentation of a select can read past its own guard array and
 # crash a correct program.
-build/fuzz/a: a.cpp build/flags/afl
+build/fuzz/a: $(SRC) $(HDR) build/flags/afl
 	@command -v afl-clang-fast++ >/dev/null || \
 		{ echo "make afl needs AFL++: apt-get install afl++"; exit 1; }
 	mkdir -p build/fuzz
-	$(CMD_afl) -o $@ a.cpp
+	$(CMD_afl) -o $@ $(SRC)
 
 afl: build/fuzz/a
 	sh tests/fuzz.sh build/fuzz/a $(FUZZ_SECONDS)
 
 mutants:
-	python3 tests/mutate.py
+	python3 tools/mutate.py
 
 clean:
 	rm -rf a build

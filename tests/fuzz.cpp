@@ -4,22 +4,30 @@
 // of the reads (1 to 97 bytes, so that every boundary falls everywhere) and,
 // by its lowest bit, whether the input can be looked at before it is taken,
 // as a pipe or a socket can; then the text.
-// Build: clang++ -fsanitize=fuzzer,address,undefined.
-#define FUZZ 1
-#pragma clang diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include "../a.cpp"
+// Build: clang++ -DFUZZ -fsanitize=fuzzer,address,undefined with the
+// program's files but main.cpp.
+#include "../src/exact.h"
+#include "../src/fuzz.h"
+#include "../src/input.h"
+#include "../src/readers.h"
 
+#include <cerrno>
 #include <climits>
+#include <csetjmp>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 static const unsigned char *src;
 static size_t srclen, srcpos;
 static uint32_t rng;
+static bool looks;	// whether the text can be looked at before it is taken
+static jmp_buf back;
+static std::string msg;
 
 // Hand the reader the next piece of the text, of a size drawn from the seed.
-static ssize_t fuzzread(unsigned char *to, size_t want)
+ssize_t fuzzread(unsigned char *to, size_t want)
 {
 	rng = rng * 1103515245 + 12345;
 	size_t n = 1 + (rng >> 16) % 97;
@@ -32,13 +40,23 @@ static ssize_t fuzzread(unsigned char *to, size_t want)
 	return (ssize_t)n;
 }
 
-// Show the reader the next piece of the text without taking it.
-static ssize_t fuzzlook(unsigned char *to, size_t want)
+// Show the reader the next piece of the text without taking it, if it can
+// be looked at.
+ssize_t fuzzlook(unsigned char *to, size_t want)
 {
-	size_t at = srcpos;
+	if (!looks)
+		return -1;
+	size_t here = srcpos;
 	ssize_t n = fuzzread(to, want);
-	srcpos = at;
+	srcpos = here;
 	return n;
+}
+
+// Keep the message of a fault, and go back to the run.
+void fuzzdie(const char *text)
+{
+	msg = text;
+	longjmp(back, 1);
 }
 
 // What reading numbers from the text gave: the values, where each number
@@ -82,22 +100,25 @@ static outcome model(void)
 }
 
 // Read count numbers, and one more that must fail, with the whole reader or
-// the exact one alone, saying each time how many are still owed.
+// the exact one alone, as the codes of a test case of count rows of one:
+// each time, the numbers still owed are those left of the count. The last
+// read owes the one it looks for.
 static outcome run(bool exact, size_t count, uint32_t seed)
 {
 	outcome o;
 	reset();
+	at = {1, 1, (int)count, 1};
 	srcpos = 0;
 	rng = seed;
-	how = seed & 1 ? PIPE : NOLOOK;
-	if (setjmp(fuzzout)) {
-		o.msg = fuzzmsg;
+	looks = seed & 1;
+	if (setjmp(back)) {
+		o.msg = msg;
 		return o;
 	}
 	for (size_t i = 0; i <= count; i++) {
-		long long need = i < count ? (long long)(count - i) : 1;
-		owed = need;
-		o.vals.push_back(exact ? slow("a number", 0, 0) : num("a number", 0, 0, need));
+		place pos = {(int)i + 1, 1};
+		at.n = (int)count + (i == count);
+		o.vals.push_back(exact ? slow(pos) : num(pos));
 		o.ends.push_back(srcpos);
 	}
 	return o;
@@ -107,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
 	if (size < 1)
 		return 0;
-	static bool once = (choose(), true);
+	static bool once = (scan = choose().scan, true);
 	(void)once;
 	src = data + 1;
 	srclen = size - 1;

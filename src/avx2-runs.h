@@ -1,0 +1,168 @@
+// The AVX2 reader's fast loop: the runs of a block whose bytes are all
+// plain, converted two or four at a time, with no branch on where a run
+// begins. Inside namespace avx2, after the classifier.
+#include "input.h"
+#include "kinds.h"
+#include "ramp.h"
+
+namespace ISA {
+
+// Put on the tape at t the runs of a block b whose bytes are all plain: the
+// first starts at s1 from b (below 0 if it came from the block before), the
+// others at the bits of starts, and each ends at a bit of ends. They go two
+// at a time, one in each half of the vectors, so that one chain of
+// instructions converts both. The loop runs at least once: a run missing
+// from a pair (an odd last one, or both in a block whose only run goes on
+// into the next) ends at byte 64, the byte after the block, and its value
+// is thrown away. False if a run is longer than 16 bytes or its value does
+// not fit in 32 bits (fits(), in lanes: the value less 1 if negative is
+// below 2^31).
+static inline bool pairs(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
+{
+	const __m256i zero = _mm256_setzero_si256();
+	__m256i wide = zero;	// the values less their sign bits, or-ed
+	uint64_t lens = 0;	// the runs' lengths less one, or-ed
+
+	do {
+		uint64_t e1 = _tzcnt_u64(ends), s2 = _tzcnt_u64(starts);
+		ends = _blsr_u64(ends);
+		starts = _blsr_u64(starts);
+		uint64_t e2 = _tzcnt_u64(ends), s3 = _tzcnt_u64(starts);
+		ends = _blsr_u64(ends);
+		starts = _blsr_u64(starts);
+		uint64_t l1 = e1 - s1, l2 = e2 - s2;
+		lens |= l1 | l2;
+		// Each window is the 16 bytes up to its run's end, the bytes
+		// before the run masked off by ramp.b + length.
+		__m256i c = _mm256_inserti128_si256(
+		    _mm256_castsi128_si256(_mm_loadu_si128((const __m128i *)(b + e1 - 15))),
+		    _mm_loadu_si128((const __m128i *)(b + e2 - 15)), 1);
+		__m256i r = _mm256_inserti128_si256(
+		    _mm256_castsi128_si256(_mm_loadu_si128((const __m128i *)(ramp.b + l1 + 1))),
+		    _mm_loadu_si128((const __m128i *)(ramp.b + l2 + 1)), 1);
+		__m256i w = _mm256_and_si256(c, r), neg = negs(w), d = sums(w);
+		__m256i v = _mm256_add_epi64(_mm256_mul_epu32(d, _mm256_set1_epi64x(100000000)),
+					     _mm256_srli_epi64(d, 32));
+		neg = _mm256_or_si256(neg, _mm256_shuffle_epi32(neg, 0x4e));
+		neg = _mm256_cmpgt_epi64(neg, zero);
+		wide = _mm256_or_si256(wide, _mm256_add_epi64(v, neg));
+		v = _mm256_sub_epi64(_mm256_xor_si256(v, neg), neg);
+		v = _mm256_permutevar8x32_epi32(v, _mm256_setr_epi32(0, 4, 0, 0, 0, 0, 0, 0));
+		_mm_storel_epi64((__m128i *)t, _mm256_castsi256_si128(v));
+		t += 2;
+		s1 = s3;
+	} while (ends);
+	return lens < 16 && _mm256_testz_si256(wide, _mm256_setr_epi32(INT32_MIN, -1, 0, 0, INT32_MIN, -1, 0, 0));
+}
+
+// The 8 bytes from each of p1 to p4, in that order.
+static inline __m256i four(const unsigned char *p1, const unsigned char *p2, const unsigned char *p3,
+			   const unsigned char *p4)
+{
+	long long q2, q4;
+	memcpy(&q2, p2, 8);
+	memcpy(&q4, p4, 8);
+	__m128i lo = _mm_insert_epi64(_mm_loadl_epi64((const __m128i *)p1), q2, 1);
+	__m128i hi = _mm_insert_epi64(_mm_loadl_epi64((const __m128i *)p3), q4, 1);
+	return _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1);
+}
+
+// As pairs(), for a block of many short runs: four at a time, each from an
+// 8-byte window. A value of 8 bytes or fewer fits in 32 bits, so only the
+// lengths are checked: false if a run is longer. Up to three runs past the
+// last end at byte 64, as in pairs(), and their values go on the tape past
+// the block's (the tape has room).
+[[gnu::noinline]] static bool quads(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
+{
+	const __m256i zero = _mm256_setzero_si256();
+	uint64_t lens = 0;
+
+	while (ends) {
+		uint64_t e[4], s[5];
+		s[0] = s1;
+#pragma GCC unroll 4
+		for (int i = 0; i < 4; i++) {
+			e[i] = _tzcnt_u64(ends);
+			ends = _blsr_u64(ends);
+			s[i + 1] = _tzcnt_u64(starts);
+			starts = _blsr_u64(starts);
+			lens |= e[i] - s[i];
+		}
+		s1 = s[4];
+		__m256i c = four(b + e[0] - 7, b + e[1] - 7, b + e[2] - 7, b + e[3] - 7);
+		// The mask is found from the length: the first start may lie
+		// before b, where no pointer may be taken.
+		__m256i r = four(ramp.b + 9 + (e[0] - s[0]), ramp.b + 9 + (e[1] - s[1]), ramp.b + 9 + (e[2] - s[2]),
+				 ramp.b + 9 + (e[3] - s[3]));
+		__m256i w = _mm256_and_si256(c, r), neg = negs(w), d = sums(w);
+		neg = _mm256_cmpgt_epi32(_mm256_shuffle_epi32(neg, 0x88), zero);
+		d = _mm256_sub_epi32(_mm256_xor_si256(d, neg), neg);
+		d = _mm256_permute4x64_epi64(d, 0x08);
+		_mm_storeu_si128((__m128i *)t, _mm256_castsi256_si128(d));
+		t += 4;
+	}
+	return lens < 8;
+}
+
+// Fill the tape from c.b on, for as long as the blocks hold nothing but
+// white space, digits and signs that begin runs, and their runs convert in
+// fours or pairs. Stop at the first block that does not, with its classes
+// in c.k, at the end of the data or when the tape is full. White space
+// alone skips ahead a block at a time.
+static inline cursor runs(cursor c, const unsigned char *last, const int *full)
+{
+	int *t = c.t;
+	const unsigned char *b = c.b;
+	// Where the open run starts, from b: 0 if none is open, else below 0,
+	// kept as a uint64_t so that adding it to the first start's index
+	// gives the run's start without a branch. Its top bit says a run is
+	// open. The open run began in the block before, so the offset is above
+	// -BLOCK, and it must end in this block, so no run is longer than two.
+	uint64_t cs = c.open ? (uint64_t)(c.open - b) : 0;
+	const __m256i wt = table(whites), st = table(signs);
+
+	for (; b < last && t <= full; b += BLOCK) {
+		uint64_t sp = white64(b, wt);
+		if (sp == ~0ull) {	// nothing is open: a run ends before white space
+			while (b + BLOCK < last && white64(b + BLOCK, wt) == ~0ull)
+				b += BLOCK;
+			continue;
+		}
+		uint64_t sg = sign64(b, st), dg = digit64(b), op = cs >> 63;
+		// Byte 0 counts as a start: of the open run, if one is. The byte
+		// after the block is the data's or the sentinel's.
+		uint64_t starts = ~sp & (sp << 1 | 1);
+		uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.is[b[BLOCK]] << 63);
+		uint64_t lz = _lzcnt_u64(ends);	// 64 when no run ends here
+		// Anything but white space, digits and signs; a sign not first
+		// in its run, or a run by itself; an open run that begins with
+		// a sign here, or does not end here.
+		uint64_t bad = ~(sp | dg | sg) | (sg & ~starts) | (sg & ends) | (op & (sg | lz >> 6));
+		if (__builtin_expect(bad != 0, 0)) {	// the classes at hand go with it
+			c.k = {sp, dg, sg, minus64(b)};
+			c.known = true;
+			break;
+		}
+		uint64_t whole = _bzhi_u64(starts, 64 - (unsigned)lz);	// the runs that end here
+		uint64_t s1 = _tzcnt_u64(whole) + cs, rest = _blsr_u64(whole);
+		// Whether a run goes on into the next block, and where it starts
+		// from there: the last start, less 64.
+		uint64_t on = ~(sp | ends) >> 63;
+		uint64_t next = (0 - 1 - _lzcnt_u64(starts)) & (0 - on);
+		unsigned n = (unsigned)_mm_popcnt_u64(ends);
+		if ((n >= 8 && quads(t, b, s1, rest, ends)) || pairs(t, b, s1, rest, ends)) {
+			t += n;
+			cs = next;
+			continue;
+		}
+		c.k = classify(b);	// a run too long: the classes found again
+		c.known = true;
+		break;
+	}
+	c.t = t;
+	c.b = b;
+	c.open = cs ? b + (int64_t)cs : nullptr;
+	return c;
+}
+
+} // namespace ISA

@@ -1,0 +1,112 @@
+// The block reader, the same for every instruction set but for how a block
+// is classified (classify()), how a run of digits is converted (value())
+// and the fast loop that may go first (runs()), which the instruction
+// set's file defines before it includes this, inside its own namespace ISA.
+//
+// It fills the tape from p on, a block of 64 bytes at a time. A number is a
+// run of bytes between white space; bitmasks say where every run of a block
+// starts and ends, so that each is converted apart from the others and
+// their work overlaps. A run that crosses into the next block waits there
+// for its end. Anything that is not a plain number (a letter, a sign out of
+// place, too many digits, a value out of range) stops the scan at its run,
+// for the exact reader; so does the sentinel past the data read.
+#include "input.h"
+#include "kinds.h"
+#include "rules.h"
+
+namespace ISA {
+
+// The most bytes of a run after its sign that value() converts: a digit
+// window, leading zeros included.
+enum { WINDOW = 16 };
+
+// Put the number that runs from s to e (its last byte) on the tape at t, if
+// it has 1 to WINDOW bytes after its sign and fits in 32 bits; false
+// otherwise. The value is worked out even for a run too long, so that one
+// test decides.
+static inline bool take(int *&t, const unsigned char *s, const unsigned char *e, unsigned sgn, unsigned neg)
+{
+	unsigned len = (unsigned)(e - s) + 1 - sgn;
+	uint64_t u = value(e, len);
+	if (__builtin_expect((len - 1 >= WINDOW) | !fits(u, neg), 0))
+		return false;
+	*t++ = (int)((u ^ (0 - (uint64_t)neg)) + neg);
+	return true;
+}
+
+// Put the runs of the block at c.b on the tape one at a time: the open one
+// first, then those that start and end in the block. bad marks bytes that
+// are not part of a plain number; the runs from the first of them on are
+// left to the exact reader. True if the scan stops here.
+static inline bool each(cursor &c, const unsigned char *last, uint64_t starts, uint64_t ends, kinds k, uint64_t bad)
+{
+	const unsigned char *b = c.b, *halt = nullptr;
+	bool cut = false;	// the bad byte is the sentinel past the data
+
+	if (__builtin_expect(bad != 0, 0)) {
+		// Keep only the runs before the first bad byte's.
+		unsigned q = __builtin_ctzll(bad);
+		uint64_t before = starts & ((2ull << q) - 1);
+		cut = b + q >= last;
+		if (!before)
+			return stop(c.t, c.open, cut ? MORE : BAD), true;
+		unsigned s = 63 - __builtin_clzll(before);
+		halt = b + s;
+		starts &= (1ull << s) - 1;
+		ends &= (1ull << s) - 1;
+	}
+	if (c.open) {
+		const unsigned char *o = c.open;
+		if (!ends || !take(c.t, o, b + __builtin_ctzll(ends), sign(*o), minus(*o)))
+			return stop(c.t, o, BAD), true;
+		ends &= ends - 1;
+		c.open = nullptr;
+	}
+	while (ends) {
+		unsigned s = __builtin_ctzll(starts), e = __builtin_ctzll(ends);
+		if (!take(c.t, b + s, b + e, k.sign >> s & 1, k.minus >> s & 1))
+			return stop(c.t, b + s, BAD), true;
+		starts &= starts - 1;
+		ends &= ends - 1;
+	}
+	if (halt)
+		return stop(c.t, halt, cut ? MORE : BAD), true;
+	if (starts)
+		c.open = b + __builtin_ctzll(starts);
+	return false;
+}
+
+// Fill the tape from p on. A run starts at a block's first byte unless one
+// is open: the byte before is white space then, or the scan begins there,
+// or the first byte is white space itself (a run that ends with the block
+// before leaves nothing open). A sign is only plain first in its run and
+// not a run by itself.
+static inline void scan(void)
+{
+	const unsigned char *last = end;
+	const int *full = tape + TAPE - (BLOCK / 2 + 1);
+	static_assert(TAPE > 2 * (BLOCK / 2 + 1), "a block's numbers fit after the check for room");
+	cursor c = {tape, p, nullptr, false, {0, 0, 0, 0}};
+
+	from = p;
+	ti = 0;
+	for (;; c.b += BLOCK) {
+		c = runs(c, last, full);
+		if (c.b >= last)
+			return stop(c.t, c.open ? c.open : last, MORE);
+		if (c.t > full)
+			return stop(c.t, c.open ? c.open : c.b, FULL);
+		kinds k = c.known ? c.k : classify(c.b);
+		c.known = false;
+		if (k.space == ~0ull)	// white space alone: nothing is open
+			continue;
+		uint64_t after = blanks.is[c.b[BLOCK]];
+		uint64_t starts = ~k.space & (k.space << 1 | !c.open);
+		uint64_t ends = ~k.space & (k.space >> 1 | after << 63);
+		uint64_t bad = ~(k.space | k.digit | k.sign) | (k.sign & ~starts) | (k.sign & ends);
+		if (each(c, last, starts, ends, k, bad))
+			return;
+	}
+}
+
+} // namespace ISA

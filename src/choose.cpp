@@ -1,0 +1,79 @@
+// The choice, once at start-up, of the code for this processor: the best
+// whose every extension the processor has, or the one the build pins
+// (PIN_PLAIN, PIN_SSE2, PIN_AVX2, PIN_NEON) for tests and benchmarks.
+#include "readers.h"
+#include "out.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+
+// Whether cpuid leaf l (subleaf 0) has the bits of want in its register r
+// (0 to 3: eax, ebx, ecx, edx).
+static bool has(unsigned l, int r, unsigned want)
+{
+	unsigned v[4];
+	if ((unsigned)__get_cpuid_max(l & 0x80000000, nullptr) < l)
+		return false;
+	__cpuid_count(l, 0, v[0], v[1], v[2], v[3]);
+	return (v[r] & want) == want;
+}
+
+// Whether the system saves the registers of every state in mask on a
+// context switch (XCR0): 2 for the 128-bit, 4 for the 256-bit ones.
+static bool saves(unsigned mask)
+{
+	unsigned lo, hi;
+	if (!has(1, 2, bit_OSXSAVE))
+		return false;
+	asm("xgetbv" : "=a"(lo), "=d"(hi) : "c"(0));
+	return (lo & mask) == mask;
+}
+
+// Whether the processor runs the SSE2 code.
+[[maybe_unused]] static bool hassse2(void)
+{
+	return has(1, 3, bit_SSE2);
+}
+
+// Whether the processor runs the AVX2 code: every extension it is built for
+// (compilers do not all name lzcnt), and the system saving the 256-bit
+// registers.
+[[maybe_unused]] static bool hasavx2(void)
+{
+	return has(1, 2, bit_POPCNT | bit_AVX) && has(7, 1, bit_AVX2 | bit_BMI | bit_BMI2) &&
+	       has(0x80000001, 2, bit_LZCNT) && saves(6);
+}
+#endif
+
+// Pick the code for this processor, or the one the build pins.
+const reader &choose(void)
+{
+#if defined(PIN_PLAIN)
+	return plain::code;
+#elif defined(PIN_AVX2) && defined(HAVE_AVX2)
+	if (!hasavx2())
+		die("this processor lacks AVX2");
+	return avx2::code;
+#elif defined(PIN_SSE2) && defined(HAVE_SSE2)
+	if (!hassse2())
+		die("this processor lacks SSE2");
+	return sse2::code;
+#elif defined(PIN_NEON) && defined(HAVE_NEON)
+	return neon::code;
+#elif defined(PIN_AVX2) || defined(PIN_SSE2) || defined(PIN_NEON)
+#error "the reader pinned is not built for this processor"
+#else
+#ifdef HAVE_AVX2
+	if (hasavx2())
+		return avx2::code;
+#endif
+#ifdef HAVE_SSE2
+	if (hassse2())
+		return sse2::code;
+#endif
+#ifdef HAVE_NEON
+	return neon::code;
+#endif
+	return plain::code;
+#endif
+}

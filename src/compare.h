@@ -1,0 +1,27 @@
+// The compare of a bucket's slots with a code in portable C++, for the
+// probe of the seen set and for a test case small enough to do without it.
+// Inside namespace ISA.
+#include "seen.h"
+
+namespace ISA {
+
+typedef uint32_t slots;
+
+// x, as the compare takes it.
+static inline slots splat(uint32_t x)
+{
+	return x;
+}
+
+// A bit for each of the 16 slots from b on that holds x, in their order.
+static inline unsigned match(const uint32_t *b, slots x)
+{
+	unsigned m = 0;
+	for (unsigned i = 0; i < WAYS; i++)
+		m |= (unsigned)(b[i] == x) << i;
+	return m;
+}
+
+} // namespace ISA
+
+#include "inorder.h"

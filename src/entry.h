@@ -1,0 +1,15 @@
+// An instruction set's code as the rest of the program takes it: the block
+// reader and the test case, each built whole for that set. Included last,
+// inside the target region, after the generic headers.
+#include "readers.h"
+
+namespace ISA {
+
+#define NAME_(x) #x
+#define NAME(x) NAME_(x)
+[[gnu::flatten]] static void scanall(void) { scan(); }
+[[gnu::flatten]] static void testone(void) { test(); }
+static kinds kindsof(const unsigned char *b) { return classify(b); }
+const reader code = {NAME(ISA), scanall, testone, kindsof};
+
+} // namespace ISA

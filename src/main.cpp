@@ -1,0 +1,34 @@
+// a: read test cases of rows of item codes from standard input and write,
+// for each test case, the number of ways to pick a non-empty set of
+// positions in a row that holds at least one code not met earlier in the
+// test case, summed over its rows.
+#include "count.h"
+#include "huge.h"
+#include "input.h"
+#include "out.h"
+#include "readers.h"
+#include "seen.h"
+
+#include <cstdio>
+
+int main(int argc, char **)
+{
+	if (argc > 1)
+		fprintf(stderr, "a: reads standard input only; ignoring arguments\n");
+	const reader &code = choose();
+	scan = code.scan;
+	build();
+	seed();
+	huge(towar, sizeof towar);
+	reset();
+	start();
+	at.t = num({0, 0});
+	for (int j = 0; j < at.t; j++) {
+		at.tcase = j + 1;
+		code.test();
+		put((int)suma);
+	}
+	flush();
+	leave();
+	return 0;
+}

@@ -1,0 +1,52 @@
+// Standard output, buffered, and the one way the program fails.
+#include "out.h"
+#include "wait.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#ifdef FUZZ
+#include "fuzz.h"
+#endif
+
+char out[1 << 16];
+size_t outn;
+
+// Write what is buffered for standard output.
+void flush(void)
+{
+	size_t done = 0;
+	while (done < outn) {
+		ssize_t r = write(1, out + done, outn - done);
+		if (r < 0 && again(1, POLLOUT))
+			continue;
+		if (r <= 0) {
+			outn = 0;
+			die("writing output: %s", strerror(r < 0 ? errno : EIO));
+		}
+		done += r;
+	}
+	outn = 0;
+}
+
+// Write the lines complete so far, then "a: " and the message, and exit 1.
+void die(const char *fmt, ...)
+{
+	char msg[256];
+	va_list ap;
+
+	va_start(ap, fmt);
+	vsnprintf(msg, sizeof msg, fmt, ap);
+	va_end(ap);
+#ifdef FUZZ
+	outn = 0;
+	fuzzdie(msg);
+#endif
+	flush();
+	fprintf(stderr, "a: %s\n", msg);
+	exit(1);
+}

@@ -1,0 +1,37 @@
+// The seen set byl: the item codes met so far in the test case.
+//
+// Open addressing over mixed codes in buckets of WAYS slots, each one cache
+// line. The last slot counts the codes in the others, which fill from the
+// front, so a slot past the count is free whatever it holds. Not
+// std::unordered_set: its hash of an int is the int itself, so codes that
+// share a residue modulo the bucket count all land on one chain, and its
+// clear() sweeps every bucket, so many small test cases after one large one
+// cost a full sweep each. Here the mix is seeded afresh on each run, the
+// table is sized to the test case, and clearing it zeroes only the counts.
+//
+// The probe (probe.h) is built in each instruction set's file on that
+// set's compare of a bucket's slots with a code.
+#pragma once
+#include "count.h"
+#include <cstdint>
+
+enum { WAYS = 16, COUNT = WAYS - 1, SLOTS = 1 << 20 };
+static_assert(SLOTS >= 2 * ROWS * WIDE, "byl is at most half full");
+extern uint32_t byl[SLOTS];
+extern uint32_t mask, shift;	// buckets in use - 1; 32 - log2(buckets)
+extern uint32_t key[3];		// this run's seed of the mix
+
+// Seed the mix afresh for this run.
+void seed(void);
+// Empty byl and size it for up to cap codes, in time O(cap / WAYS): at
+// least twice as many slots, so that it is at most half full.
+static inline void clear(long cap)
+{
+	uint32_t bits = 1;
+	while ((WAYS << bits) < 2 * cap)
+		bits++;
+	mask = (1u << bits) - 1;
+	shift = 32 - bits;
+	for (uint32_t i = 0; i <= mask; i++)
+		byl[i * WAYS + COUNT] = 0;
+}

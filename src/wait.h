@@ -1,0 +1,18 @@
+// Waiting for a descriptor that another program left non-blocking.
+#pragma once
+#include <cerrno>
+#include <poll.h>
+
+// Whether a call on descriptor fd that failed should be tried again: after
+// a signal, or, where the descriptor says it would have had to wait, once
+// it is ready for events.
+static inline bool again(int fd, short events)
+{
+	if (errno == EAGAIN || errno == EWOULDBLOCK) {
+		struct pollfd q = {fd, events, 0};
+		while (poll(&q, 1, -1) < 0 && errno == EINTR)
+			;
+		return true;
+	}
+	return errno == EINTR;
+}
