@@ -57,6 +57,8 @@ CMD_sse2 = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_SSE2
 CMD_neon = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_NEON
 CMD_plain = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_PLAIN $(if $(X86),-mno-sse2)
 CMD_clang = clang++ $(STD) $(SAN) $(WARN)
+CMD_which = $(CMD_a) -DNAME_READER
+CMD_bytes = $(CXX) $(STD) $(SAN) $(WARN)
 CMD_fuzz = $(FUZZCXX) $(STD) $(FUZZFLAGS) $(WARN) -DFUZZ
 CMD_afl = AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
 	afl-clang-fast++ $(STD) -O1 -g $(ARCH)
@@ -82,6 +84,7 @@ QEMU_i686-plain = qemu-i386
 $(foreach c,$(CROSS),$(eval CMD_cross-$c = $$(CROSS_$c) $$(STD) $$(CROSSFLAGS) $$(CROSSARCH_$c) $$(WARN)))
 CROSSBIN = $(CROSS:%=build/cross/%)
 CROSSRUN = $(CROSS:%=build/cross/run-%)
+CROSSBYTES = $(CROSS:%=build/cross/bytes-%)
 # Each tool that make cross needs, and the Debian package that has it.
 CROSSTOOLS = $(CROSS_aarch64):g++-aarch64-linux-gnu \
 	$(CROSS_s390x):g++-s390x-linux-gnu \
@@ -103,6 +106,15 @@ a: $(SRC) $(HDR) build/flags/a
 $(PINNED): build/%: $(SRC) $(HDR) build/flags/%
 	$(CMD_$*) -o $@ $(SRC)
 
+# The default build that names on standard error the code it takes, for the
+# tests of the choice.
+build/which: $(SRC) $(HDR) build/flags/which
+	$(CMD_which) -o $@ $(SRC)
+
+# Every byte through the classifier of each code this processor runs.
+build/bytes: tests/bytes.cpp $(SRC) $(HDR) build/flags/bytes
+	$(CMD_bytes) -o $@ tests/bytes.cpp $(LIBSRC)
+
 # A binary depends on its command, kept in a file that is rewritten only
 # when the command changes, so a new flag rebuilds what it affects.
 build/flags/%: FORCE
@@ -114,18 +126,20 @@ sq = $(subst ','\'',$1)
 run: a
 	./a < examples/sample.in
 
-test: $(TESTED)
+test: $(TESTED) build/which build/bytes
 	@$(if $(NOTICE),echo '$(NOTICE)')
-	python3 tests/run.py $(TESTED)
+	build/bytes
+	python3 tests/run.py --which build/which $(TESTED)
 	python3 tests/tool.py ./a
 
 check: test
 
-quick: a
-	python3 tests/run.py --quick ./a
+quick: a build/which
+	python3 tests/run.py --quick --which build/which ./a
 
 # Static builds for other processors, run under qemu-user.
-cross: $(CROSSRUN)
+cross: $(CROSSRUN) $(CROSSBYTES)
+	$(foreach c,$(CROSS),$(QEMU_$c) build/cross/bytes-$c &&) true
 	python3 tests/run.py $(CROSSRUN)
 
 crosstools:
@@ -135,6 +149,10 @@ crosstools:
 $(CROSSBIN): build/cross/%: $(SRC) $(HDR) build/flags/cross-% | crosstools
 	mkdir -p build/cross
 	$(CMD_cross-$*) -o $@ $(SRC)
+
+$(CROSSBYTES): build/cross/bytes-%: tests/bytes.cpp $(SRC) $(HDR) build/flags/cross-% | crosstools
+	mkdir -p build/cross
+	$(CMD_cross-$*) -o $@ tests/bytes.cpp $(LIBSRC)
 
 $(CROSSRUN): build/cross/run-%: build/cross/%
 	printf '#!/bin/sh\nexec %s %s "$$@"\n' $(QEMU_$*) $(abspath $<) > $@

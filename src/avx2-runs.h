@@ -7,6 +7,14 @@
 
 namespace ISA {
 
+// A run is at most two blocks long here (see runs()): its window's mask
+// lies within ramp, and the byte after a block, where a missing run ends,
+// within the sentinel. A block's runs and up to three values past them,
+// which a store of four may write, fit the tape after the check for room.
+static_assert(sizeof ramp.b >= 2 * BLOCK + 16 + 1, "a window's mask lies within ramp");
+static_assert(PAD >= BLOCK + 1, "a missing run ends at the byte after the block");
+static_assert(sizeof tape / sizeof *tape >= TAPE + 3, "three values past a block's last fit the tape");
+
 // Put on the tape at t the runs of a block b whose bytes are all plain: the
 // first starts at s1 from b (below 0 if it came from the block before), the
 // others at the bits of starts, and each ends at a bit of ends. They go two

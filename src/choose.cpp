@@ -4,6 +4,20 @@
 #include "readers.h"
 #include "out.h"
 
+#include <cstring>
+
+#if defined(PIN_PLAIN)
+#define PIN "plain"
+#elif defined(PIN_SSE2) && defined(HAVE_SSE2)
+#define PIN "sse2"
+#elif defined(PIN_AVX2) && defined(HAVE_AVX2)
+#define PIN "avx2"
+#elif defined(PIN_NEON) && defined(HAVE_NEON)
+#define PIN "neon"
+#elif defined(PIN_SSE2) || defined(PIN_AVX2) || defined(PIN_NEON)
+#error "the code pinned is not built for this processor"
+#endif
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
 
@@ -18,6 +32,13 @@ static bool has(unsigned l, int r, unsigned want)
 	return (v[r] & want) == want;
 }
 
+// Whether the processor runs the SSE2 code.
+static bool hassse2(void)
+{
+	return has(1, 3, bit_SSE2);
+}
+
+#ifdef HAVE_AVX2
 // Whether the system saves the registers of every state in mask on a
 // context switch (XCR0): 2 for the 128-bit, 4 for the 256-bit ones.
 static bool saves(unsigned mask)
@@ -29,51 +50,63 @@ static bool saves(unsigned mask)
 	return (lo & mask) == mask;
 }
 
-// Whether the processor runs the SSE2 code.
-[[maybe_unused]] static bool hassse2(void)
-{
-	return has(1, 3, bit_SSE2);
-}
-
 // Whether the processor runs the AVX2 code: every extension it is built for
 // (compilers do not all name lzcnt), and the system saving the 256-bit
 // registers.
-[[maybe_unused]] static bool hasavx2(void)
+static bool hasavx2(void)
 {
 	return has(1, 2, bit_POPCNT | bit_AVX) && has(7, 1, bit_AVX2 | bit_BMI | bit_BMI2) &&
 	       has(0x80000001, 2, bit_LZCNT) && saves(6);
 }
 #endif
+#endif
 
-// Pick the code for this processor, or the one the build pins.
-const reader &choose(void)
+// Whether the processor runs code that asks nothing of it.
+static bool always(void)
 {
-#if defined(PIN_PLAIN)
-	return plain::code;
-#elif defined(PIN_AVX2) && defined(HAVE_AVX2)
-	if (!hasavx2())
-		die("this processor lacks AVX2");
-	return avx2::code;
-#elif defined(PIN_SSE2) && defined(HAVE_SSE2)
-	if (!hassse2())
-		die("this processor lacks SSE2");
-	return sse2::code;
-#elif defined(PIN_NEON) && defined(HAVE_NEON)
-	return neon::code;
-#elif defined(PIN_AVX2) || defined(PIN_SSE2) || defined(PIN_NEON)
-#error "the reader pinned is not built for this processor"
-#else
+	return true;
+}
+
+// Every code this build holds, the best first, and whether the processor
+// runs it.
+static const struct {
+	const reader *code;
+	bool (*runs)(void);
+} all[] = {
 #ifdef HAVE_AVX2
-	if (hasavx2())
-		return avx2::code;
+	{&avx2::code, hasavx2},
 #endif
 #ifdef HAVE_SSE2
-	if (hassse2())
-		return sse2::code;
+	{&sse2::code, hassse2},
 #endif
 #ifdef HAVE_NEON
-	return neon::code;
+	{&neon::code, always},
 #endif
+	{&plain::code, always},
+};
+
+// The code named name if the processor runs it, or null.
+const reader *find(const char *name)
+{
+	for (const auto &c : all)
+		if (strcmp(c.code->name, name) == 0)
+			return c.runs() ? c.code : nullptr;
+	return nullptr;
+}
+
+// Pick the code for this processor: the first it runs, or the one the
+// build pins, which it must run.
+const reader &choose(void)
+{
+#ifdef PIN
+	const reader *r = find(PIN);
+	if (!r)
+		die("this processor cannot run the %s code", PIN);
+	return *r;
+#else
+	for (const auto &c : all)
+		if (c.runs())
+			return *c.code;
 	return plain::code;
 #endif
 }

@@ -16,6 +16,9 @@ int main(int argc, char **)
 	if (argc > 1)
 		fprintf(stderr, "a: reads standard input only; ignoring arguments\n");
 	const reader &code = choose();
+#ifdef NAME_READER	// a build for the tests, which says which code it took
+	fprintf(stderr, "a: the %s code\n", code.name);
+#endif
 	scan = code.scan;
 	build();
 	seed();

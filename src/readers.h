@@ -34,3 +34,6 @@ namespace neon { extern const reader code; }
 
 // Pick the code for this processor, or the one the build pins.
 const reader &choose(void);
+// The code named name if this build holds it and the processor runs it,
+// or null.
+const reader *find(const char *name);

@@ -2,7 +2,9 @@
 """Black-box tests of the counting filter: run each binary named on the
 command line on exact cases, on generated and random inputs checked against
 an independent model, and with failing input and output. Ends with
-'N passed, M failed'. With --quick, a few cases of every group.
+'N passed, M failed'. With --quick, a few cases of every group; with
+--which BINARY, a build that names the code it takes, checked under
+processors that lack extensions.
 
 Knobs: RANDOM_INPUTS random test cases, packed 200 to an input (2000);
 MUTATED_INPUTS damaged inputs, one run each (200)."""
@@ -291,7 +293,9 @@ def cases(quick):
 
 def main():
     quick = "--quick" in sys.argv
-    binaries = [b for b in sys.argv[1:] if b != "--quick"]
+    args = [b for b in sys.argv[1:] if b != "--quick"]
+    which = args[args.index("--which") + 1] if "--which" in args else None
+    binaries = [b for b in args if b not in ("--which", which)]
     for group, data, out, rc, err in CASES:
         check(f"model on {data[:40]!r}", want(data) == (out, rc, err), want(data))
     os.makedirs(BUILD, exist_ok=True)
@@ -303,7 +307,7 @@ def main():
                 jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, shared, seeded)]
                 jobs += [pool.submit(f, b, check, quick) for f in (refills, nonblocking, arguments)]
                 if os.path.basename(b) == "a":
-                    jobs.append(pool.submit(processors, b, check, quick))
+                    jobs.append(pool.submit(processors, b, check, quick, which))
             for group, data, piped in cases(quick):
                 n = seq[group] = seq.get(group, 0) + 1
                 path = None if piped else os.path.join(scratch, f"{group}-{n}.in")

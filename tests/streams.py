@@ -119,15 +119,18 @@ def arguments(binary, check, quick):
             check(f"{binary} arguments {args} from a {how}", (got, p.returncode) == ((SAMPLE_OUT, err), 0), got)
 
 
-# Processors without some extension the x86 code may use: the default
-# build must pick code that each of them runs.
-MODELS = ["max", "max,-avx2", "max,-bmi1", "max,-bmi2", "max,-abm", "Nehalem", "qemu64"]
+# Processors without some extension the x86 code may use, and the code
+# the default build must take on each: the AVX2 code needs AVX2, BMI1, BMI2,
+# LZCNT (with ABM) and POPCNT.
+MODELS = {"max": "avx2", "max,-avx2": "sse2", "max,-bmi1": "sse2", "max,-bmi2": "sse2",
+          "max,-abm": "sse2", "max,-popcnt": "sse2", "Nehalem": "sse2", "qemu64": "sse2"}
 
 
-def processors(binary, check, quick):
+def processors(binary, check, quick, which=None):
     """The default build under qemu's processor models gives the lines of a
     native run, on test cases small enough to be counted without the seen
-    set and larger ones."""
+    set and larger ones; a build that names the code it takes (which) takes
+    the code due."""
     qemu = shutil.which("qemu-x86_64")
     if platform.machine() != "x86_64" or not qemu:
         return print(f"skipped: {binary} under other x86-64 processors, "
@@ -135,6 +138,11 @@ def processors(binary, check, quick):
                         else "this is not x86-64"))
     data = generate(random.Random(9), 400)
     due = lines(data), 0, b""
-    for model in MODELS[:3] if quick else MODELS:
+    models = list(MODELS)[:3] if quick else list(MODELS)
+    for model in models:
         r = subprocess.run([qemu, "-cpu", model, binary], input=data, capture_output=True, timeout=120)
         check(f"{binary} under -cpu {model}", (r.stdout, r.returncode, r.stderr) == due, (r.returncode, r.stderr))
+    for model in models if which else []:
+        r = subprocess.run([qemu, "-cpu", model, which], input=SAMPLE, capture_output=True, timeout=60)
+        name = b"a: the %s code\n" % MODELS[model].encode()
+        check(f"{which} takes the {MODELS[model]} code under -cpu {model}", r.stderr == name, r.stderr)
