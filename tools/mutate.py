@@ -1,12 +1,22 @@
 #!/usr/bin/env python3
 """Mutation check of the counting filter.
 
-Plant one fault at a time in a copy of a.cpp, keep the mutants that behave
-differently from the unchanged program on a corpus of generated inputs, and
-run the quick test suite on each of those: a mutant the suite passes is a
-survivor, a hole in the tests.
+Plant one fault at a time in a private copy of the program's sources (every
+.cpp and .h in src/, one file changed), build the copy as the Makefile does,
+all of src/*.cpp in one command, into a binary named a, keep the mutants
+that behave differently from the unchanged program on a corpus of generated
+inputs, and run the quick test suite on each of those: a mutant the suite
+passes is a survivor, a hole in the tests.
 
-    python3 tests/mutate.py [--seed N] [--count N] [--cxx G++] [--flags F]
+    python3 tools/mutate.py [--seed N] [--count N] [--cxx G++] [--flags F]
+                            [--root DIR] [--source-dir DIR] [--list] [--only N,M]
+
+A mutant is named by its file and line, e.g. "m012 cmp src/blocks.h:L57".
+The order for a seed takes each file's mutants round its functions and mixes
+the files in proportion to their mutants, so that any prefix is spread over
+many files. A header is compiled into several translation units (each
+instruction set's file includes the generic ones): its line counts as
+compiled, or as run by the corpus, when any unit's copy of it is.
 
 Verdicts: "killed" (the suite fails on it), "SURVIVED" (the suite passes
 though the corpus shows a change), "no behaviour change" (the corpus shows
@@ -16,12 +26,13 @@ corpus never runs, or in code the flags leave out, are not tried at all.
 Exit status 0 when every behaviour-changing mutant is killed, 1 when one
 survives, 2 when the check cannot run (the program does not build, or the
 suite fails on it unchanged)."""
-import argparse, collections, fcntl, os, pty, random, re, shlex, shutil, signal
+import argparse, collections, fcntl, json, os, pty, random, re, shlex, shutil, signal
 import atexit, selectors, subprocess, sys, tempfile, threading, time, weakref
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-WORK = os.path.join(ROOT, "build", "mutants")
+STD = "-std=c++17"		# the Makefile's language standard
+SOURCES = (".cpp", ".h")
 # The unchanged build and the corpus live apart from build/, which any
 # "make clean" in the shared tree may remove while this runs.
 PRIVATE = tempfile.mkdtemp(prefix="mutate.")
@@ -251,22 +262,27 @@ SWAP = {
 BINARY = {"+", "-", "&", "|", "^"}
 CASTS = {"static_cast", "reinterpret_cast", "const_cast", "dynamic_cast", "template"}
 
-Mutant = collections.namedtuple("Mutant", "op start end text line region")
+# A mutant's region is (file, function number in the file).
+Mutant = collections.namedtuple("Mutant", "op start end text line region file")
 
 
-def candidates(src, active=None):
-    """Every mutant of src this check knows how to make, on lines that are
-    compiled (active, a set of line numbers; None for all) and are not
-    static assertions."""
+def candidates(src, active=None, file=""):
+    """Every mutant of file's text src this check knows how to make, on
+    lines that are compiled (active, a set of line numbers; None for all)
+    and are not static assertions; with the names and body lines of the
+    file's functions, keyed by region."""
     toks = lex(src)
     regions, stmts, names, spans = structure(toks)
+    regions = [(file, r) for r in regions]
+    names = {(file, r): v for r, v in names.items()}
+    spans = {(file, r): v for r, v in spans.items()}
     lines = src.split("\n")
     ok = lambda t: (active is None or t.line in active) and "static_assert" not in lines[t.line - 1]
     out = []
     for i, t in enumerate(toks):
         if not ok(t):
             continue
-        add = lambda op, new: out.append(Mutant(op, t.start, t.end, new, t.line, regions[i]))
+        add = lambda op, new: out.append(Mutant(op, t.start, t.end, new, t.line, regions[i], file))
         for op, table in SWAP.items():
             if t.text not in table or t.kind == "lit":
                 continue
@@ -287,15 +303,29 @@ def candidates(src, active=None):
     for a, b in stmts:
         body = toks[a:b + 1]
         if ok(toks[a]) and not declaration(body):
-            out.append(Mutant("drop", toks[a].start, toks[b].end, ";", toks[a].line, regions[a]))
+            out.append(Mutant("drop", toks[a].start, toks[b].end, ";", toks[a].line, regions[a], file))
     return out, names, spans
 
 
 def order(muts, seed):
-    """Mutants in the order to try them: a round over the regions, taking a
-    random operator and a random mutant of it from each, so that any prefix
-    is spread over the whole file."""
+    """Mutants in the order to try them: each file's own round over its
+    functions, the files mixed in proportion to their mutants (a file's k-th
+    of n mutants lands at a random place in the k-th n-th of the order), so
+    that any prefix is spread over the files and over each file."""
     rng = random.Random(seed)
+    files = collections.defaultdict(list)
+    for m in muts:
+        files[m.file].append(m)
+    keyed = []
+    for f in sorted(files):
+        own = rounds(files[f], rng)
+        keyed += [((k + rng.random()) / len(own), f, k, m) for k, m in enumerate(own)]
+    return [m for *_, m in sorted(keyed)]
+
+
+def rounds(muts, rng):
+    """Mutants in a round over their regions, taking a random operator and a
+    random mutant of it from each, so that any prefix is spread over them."""
     pools = collections.defaultdict(lambda: collections.defaultdict(list))
     for m in muts:
         pools[m.region][m.op].append(m)
@@ -317,7 +347,15 @@ def order(muts, seed):
 
 
 def apply(src, m):
+    """The text src with mutant m planted."""
     return src[:m.start] + m.text + src[m.end:]
+
+
+def mutated(tree, m):
+    """The source tree with mutant m planted in its file."""
+    out = dict(tree)
+    out[m.file] = apply(tree[m.file], m)
+    return out
 
 
 def shown(src, m, width=64):
@@ -338,20 +376,29 @@ def shown(src, m, width=64):
     return before, after
 
 
-def active_lines(cxx, flags, path):
-    """The lines of path that the preprocessor keeps with these flags."""
-    r = subprocess.run([cxx, *flags, "-E", os.path.basename(path)], cwd=os.path.dirname(path),
-                       capture_output=True, text=True, errors="replace")
-    if r.returncode:
-        return None
-    name, cur, n, lines = os.path.basename(path), None, 0, set()
-    for text in r.stdout.split("\n"):
-        mark = re.match(r'# (\d+) "(.*)"', text)
+def active_lines(cxx, flags, folder, tree):
+    """The (file, line) pairs that the preprocessor keeps with these flags
+    in any translation unit of the tree laid out in folder; None if it fails."""
+    lines = set()
+    for unit in units(tree):
+        r = subprocess.run([cxx, STD, *flags, "-E", unit], cwd=folder,
+                           capture_output=True, text=True, errors="replace")
+        if r.returncode:
+            return None
+        lines |= kept(r.stdout)
+    return lines
+
+
+def kept(text):
+    """The (file, line) pairs that a preprocessor's output holds code from."""
+    cur, n, lines = None, 0, set()
+    for t in text.split("\n"):
+        mark = re.match(r'# (\d+) "(.*)"', t)
         if mark:
-            n, cur = int(mark.group(1)), mark.group(2)
+            n, cur = int(mark.group(1)), os.path.normpath(mark.group(2))
             continue
-        if cur == name and text.strip():
-            lines.add(n)
+        if t.strip():
+            lines.add((cur, n))
         n += 1
     return lines
 
@@ -675,49 +722,89 @@ class Judge:
         return None
 
 
-def coverage(cfg, src, judge):
-    """The lines of src that hold code no run of the corpus reaches, and
-    those it does, from a coverage build; None when coverage is not to be had."""
+def coverage(cfg, tree, judge):
+    """The (file, line) pairs that hold code no run of the corpus reaches,
+    and those it does, from a coverage build; None when coverage is not to
+    be had."""
     folder = os.path.join(PRIVATE, "coverage")
-    binary = build(cfg.cxx, cfg.flagv + ["-O0", "--coverage"], src, folder)
+    binary = build(cfg.cxx, cfg.flagv + ["-O0", "--coverage"], tree, folder)
     gcov = re.sub(r"g\+\+(?=[^/]*$)", "gcov", cfg.cxx) if "g++" in cfg.cxx else "gcov"
     if binary is None or shutil.which(gcov) is None:
         return None
     for k, mode, _, _ in judge.want:
         behave(binary, judge.items[k], judge.paths[k], mode, 120)
-    r = subprocess.run([gcov, "a.cpp"], cwd=folder, capture_output=True)
+    notes = sorted(f for f in os.listdir(folder) if f.endswith(".gcno"))
+    r = subprocess.run([gcov, "--json-format", "--stdout", *notes], cwd=folder,
+                       capture_output=True, text=True, errors="replace")
+    if r.returncode or not notes:
+        return None
     try:
-        with open(os.path.join(folder, "a.cpp.gcov")) as f:
-            report = f.read()
-    except OSError:
+        counts = line_counts(r.stdout)
+    except (ValueError, KeyError, TypeError):
         return None
-    if r.returncode:
-        return None
-    counts = re.findall(r"^\s*([0-9]+|#####|=====)\*?:\s*(\d+):", report, re.M)
-    return {int(n) for c, n in counts if c[0] in "#="}, {int(n) for c, n in counts if c[0].isdigit()}
+    return {k for k, c in counts.items() if not c}, {k for k, c in counts.items() if c}
 
 
-def build(cxx, flags, src, folder):
-    """Compile src in folder as a.cpp into a; the binary's path or None.
-    The same file name everywhere makes equal programs equal files."""
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "a.cpp"), "w") as f:
-        f.write(src)
-    r = subprocess.run([cxx, *flags, "-w", "-o", "a", "a.cpp"], cwd=folder,
-                       capture_output=True, timeout=300)
+def line_counts(report):
+    """The runs of each (file, line) with code, from gcov's JSON, one object
+    per line: a header's line counts in every unit that compiled it, summed."""
+    counts = collections.Counter()
+    for text in report.splitlines():
+        if not text.strip():
+            continue
+        for f in json.loads(text)["files"]:
+            name = os.path.normpath(f["file"])
+            for ln in f["lines"]:
+                counts[name, ln["line_number"]] += ln["count"]
+    return counts
+
+
+def snapshot(folder):
+    """The program's sources in folder (each .cpp and .h), by their names in
+    a copy (src/NAME), read once: they may change while this runs."""
+    tree = {}
+    for name in sorted(os.listdir(folder)):
+        path = os.path.join(folder, name)
+        if name.endswith(SOURCES) and os.path.isfile(path):
+            with open(path) as f:
+                tree["src/" + name] = f.read()
+    return tree
+
+
+def units(tree):
+    """The translation units of the tree: every src/*.cpp, as make takes them."""
+    return sorted(n for n in tree if n.endswith(".cpp"))
+
+
+def build(cxx, flags, tree, folder):
+    """Lay the tree out in folder and compile all its units in one command,
+    as the Makefile does, into folder/a; the binary's path or None. The same
+    file names everywhere make equal programs equal files."""
+    for name, text in tree.items():
+        path = os.path.join(folder, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w") as f:
+            f.write(text)
+    r = subprocess.run(compile_command(cxx, flags, tree), cwd=folder, capture_output=True, timeout=300)
     return os.path.join(folder, "a") if r.returncode == 0 else None
 
 
-def suite(runner, binary, timeout):
-    """Run the quick test suite on binary: 'pass', 'fail' or 'timeout', and
-    what it printed. Its first FAIL line is enough to call a kill."""
+def compile_command(cxx, flags, tree):
+    """The command that builds the tree's units into a."""
+    return [cxx, STD, *flags, "-w", "-o", "a", *units(tree)]
+
+
+def suite(runner, binary, timeout, cwd=ROOT):
+    """Run the quick test suite on binary, from the project folder cwd:
+    'pass', 'fail' or 'timeout', and what it printed. Its first FAIL line is
+    enough to call a kill."""
     env = dict(os.environ, PYTHONUNBUFFERED="1")
     with open(runner) as f:
         quick = "--quick" in f.read()
     argv = [sys.executable, runner] + (["--quick"] if quick else []) + [binary]
     if not quick:
         env["RANDOM_INPUTS"] = "40"
-    p = subprocess.Popen(argv, env=env, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+    p = subprocess.Popen(argv, env=env, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                          start_new_session=True)
     deadline, out, verdict = time.monotonic() + timeout, b"", None
     with selectors.DefaultSelector() as sel:
@@ -747,19 +834,21 @@ def suite(runner, binary, timeout):
 Result = collections.namedtuple("Result", "mutant verdict diff")
 
 
-def trial(no, m, src, cfg, judge, ref_bytes):
+def trial(no, m, tree, cfg, judge, ref_bytes):
     """Judge one mutant, again if its scratch folder vanishes meanwhile."""
     for attempt in range(3):
         try:
-            return attempt_trial(no, m, src, cfg, judge, ref_bytes)
+            return attempt_trial(no, m, tree, cfg, judge, ref_bytes)
         except FileNotFoundError:
             if attempt == 2:
                 raise
 
 
-def attempt_trial(no, m, src, cfg, judge, ref_bytes):
-    folder = os.path.join(WORK, "m%03d" % no)
-    binary = build(cfg.cxx, cfg.flagv, apply(src, m), folder)
+def attempt_trial(no, m, tree, cfg, judge, ref_bytes):
+    """Build mutant m from its own copy of the tree and judge it: first by
+    its machine code, then on the corpus, then by the suite."""
+    folder = os.path.join(cfg.work, "m%03d" % no)
+    binary = build(cfg.cxx, cfg.flagv, mutated(tree, m), folder)
     diff = None
     if binary is None:
         verdict = "skipped: does not compile"
@@ -772,7 +861,7 @@ def attempt_trial(no, m, src, cfg, judge, ref_bytes):
         elif diff is None:
             verdict = "no behaviour change"
         else:
-            state, _ = suite(cfg.runner, binary, cfg.suite_timeout)
+            state, _ = suite(cfg.runner, binary, cfg.suite_timeout, cfg.root)
             if not os.path.exists(binary):
                 raise FileNotFoundError(binary)	# removed under the suite: not a kill
             verdict = {"pass": "SURVIVED", "fail": "killed", "timeout": "killed (suite timed out)"}[state]
@@ -782,6 +871,7 @@ def attempt_trial(no, m, src, cfg, judge, ref_bytes):
 
 
 def changed(verdict):
+    """Whether a verdict says the mutant changed behaviour."""
     return verdict == "SURVIVED" or verdict.startswith("killed")
 
 # ---------------------------------------------------------------- shrinking
@@ -834,13 +924,16 @@ def shrink(judge, ref, binary, data, mode, budget):
 # ---------------------------------------------------------------- the report
 
 def brief(b):
+    """A bytes value or a run's outcome, cut short for the report."""
     if b is None:
         return "-"
     s = repr(b)
     return s if len(s) <= 200 else s[:200] + "..."
 
 
-def main():
+def options():
+    """The command line, with the knobs of make mutants (MUTANTS,
+    MUTANT_SEED, MUTANT_OPT, MUTANT_FLAGS, MUTANT_BUDGET) as defaults."""
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     env = os.environ.get
     ap.add_argument("--seed", type=int, default=int(env("MUTANT_SEED", "1")), help="which mutants (1)")
@@ -858,8 +951,10 @@ def main():
     ap.add_argument("--dynamic", action="store_true", help="link mutants dynamically (static if it works)")
     ap.add_argument("--no-coverage", action="store_true", help="try mutants on lines the corpus never runs too")
     ap.add_argument("--corpus-seed", type=int, default=7)
-    ap.add_argument("--source", default=os.path.join(ROOT, "a.cpp"))
-    ap.add_argument("--runner", default=os.path.join(HERE, "run.py"), help="the test suite (tests/run.py)")
+    ap.add_argument("--root", default=ROOT, help="the project, whose tests run from it and whose "
+                    "build/mutants keeps survivors (the one holding this tool)")
+    ap.add_argument("--source-dir", help="the sources to mutate (ROOT/src)")
+    ap.add_argument("--runner", help="the test suite (ROOT/tests/run.py)")
     ap.add_argument("--self-test", action="store_true", help="check this tool's own source handling")
     argv, i = sys.argv[1:], 0
     while i < len(argv) - 1:		# "--flags -DX": a value, not an option
@@ -867,88 +962,145 @@ def main():
             argv[i:i + 2] = [argv[i] + "=" + argv[i + 1]]
         i += 1
     cfg = ap.parse_args(argv)
+    cfg.root = os.path.abspath(cfg.root)
+    cfg.source_dir = os.path.abspath(cfg.source_dir or os.path.join(cfg.root, "src"))
+    cfg.runner = cfg.runner or os.path.join(cfg.root, "tests", "run.py")
+    cfg.work = os.path.join(cfg.root, "build", "mutants")
+    cfg.flagv = shlex.split(cfg.opt) + shlex.split(cfg.flags)
+    return cfg
+
+
+def fail(message):
+    """Stop with status 2: the check cannot run."""
+    print("mutate: " + message, file=sys.stderr)
+    sys.exit(2)
+
+
+def main():
+    """Plant, build and judge the mutants the command line asks for."""
+    cfg = options()
     signal.signal(signal.SIGINT, interrupted)
     signal.signal(signal.SIGTERM, interrupted)
     if cfg.self_test:
         sys.exit(self_test())
-    cfg.flagv = shlex.split(cfg.opt) + shlex.split(cfg.flags) + ["-I", os.path.dirname(os.path.abspath(cfg.source))]
     started = time.monotonic()
-
     if "-DPIN_AVX2" in cfg.flagv and not re.search(r"\bavx2\b", open("/proc/cpuinfo").read()):
         print("mutate: skipped: this processor lacks AVX2, which -DPIN_AVX2 needs")
         sys.exit(0)
-    with open(cfg.source) as f:
-        src = f.read()		# one snapshot: a.cpp may change while this runs
-    os.makedirs(WORK, exist_ok=True)
-    ref = reference(cfg, src)
-    active = active_lines(cfg.cxx, cfg.flagv, os.path.join(PRIVATE, "ref", "a.cpp"))
-    every, names, spans = candidates(src)
-    muts = candidates(src, active)[0]
-    print("mutate: %s, %s %s, seed %d: %d mutants possible (%d more in code these flags leave out)"
-          % (os.path.relpath(cfg.source), cfg.cxx, " ".join(cfg.flagv), cfg.seed, len(muts),
-             len(every) - len(muts)))
-    line = lambda no, m: "m%03d %-6s L%-4d %-10.10s %s  =>  %s" % ((no, m.op, m.line, names.get(m.region, "?"))
-                                                                   + shown(src, m))
+    tree = snapshot(cfg.source_dir)		# one snapshot: src/ may change while this runs
+    if not units(tree):
+        fail("no .cpp file in %s" % cfg.source_dir)
+    os.makedirs(cfg.work, exist_ok=True)
+    ref = reference(cfg, tree)
+    every, muts, names, spans = plan(cfg, tree)
+    shape = " ".join(compile_command(cfg.cxx, cfg.flagv, {}) + ["src/*.cpp"])
+    print("mutate: %s (%d files) as %s, seed %d: %d mutants possible (%d more in code these flags leave out)"
+          % (os.path.relpath(cfg.source_dir), len(tree), shape, cfg.seed, len(muts), len(every) - len(muts)))
+    line = lambda no, m: label(no, m, tree, names)
     t = time.monotonic()
     judge = Judge(ref, corpus(cfg.corpus_seed))
     print("mutate: corpus of %d inputs, %d runs, %.1f MB, judged in %.1f s" %
           (len(judge.items), len(judge.want), sum(len(i.data) for i in judge.items) / 1e6, time.monotonic() - t))
-    todo = order(reached(cfg, src, muts, spans, judge), cfg.seed)
+    todo = order(reached(cfg, tree, muts, spans, judge), cfg.seed)
+    per_file(tree, every, muts, todo)
     if cfg.list:
         try:
             for no, m in enumerate(todo, 1):
                 print(line(no, m))
-        except BrokenPipeError:
+        except BrokenPipeError:		# e.g. piped into head: end quietly, and tidy up
+            shutil.rmtree(PRIVATE, True)
             os._exit(0)
         return
+    judge_all(cfg, tree, judge, ref, todo, line, started)
+
+
+def judge_all(cfg, tree, judge, ref, todo, line, started):
+    """Check the suite on the unchanged program, then judge the mutants in
+    order (or those of --only) and report; exits with the status."""
     t = time.monotonic()
-    state, out = suite(cfg.runner, ref, 600)
+    state, out = suite(cfg.runner, ref, 600, cfg.root)
     cfg.suite_timeout = max(30, 10 * (time.monotonic() - t))	# a mutant that hangs it is killed
     if state != "pass":
         sys.stdout.write(out.decode(errors="replace")[-3000:])
-        sys.exit("mutate: the test suite does not pass on the unchanged program (%s); no mutant can be judged"
-                 % state)
+        fail("the test suite does not pass on the unchanged program (%s); no mutant can be judged" % state)
     with open(ref, "rb") as f:
         ref_bytes = f.read()
-
     picked = list(enumerate(todo, 1))
     if cfg.only:
         wanted = {int(x) for x in cfg.only.split(",")}
         picked = [(no, m) for no, m in picked if no in wanted]
-    results = run_all(picked, src, cfg, judge, ref_bytes, started, lambda no, r: print(
+    results = run_all(picked, tree, cfg, judge, ref_bytes, started, lambda no, r: print(
         "%s  %s" % (line(no, r.mutant), r.verdict), flush=True))
-    sys.exit(report(results, judge, ref, cfg, src, names, line, started))
+    sys.exit(report(results, judge, ref, cfg, tree, line, started))
 
 
-def reference(cfg, src):
+def label(no, m, tree, names):
+    """A mutant's line: number, operator, file and line, function, change."""
+    where = "%s:L%d" % (m.file, m.line)
+    return "m%03d %-6s %-22s %-10.10s %s  =>  %s" % ((no, m.op, where, names.get(m.region, "?"))
+                                                    + shown(tree[m.file], m))
+
+
+def reference(cfg, tree):
     """Build the unchanged program, statically if that works: a static
     binary starts faster, and the corpus is a thousand starts a mutant."""
-    ref = None if cfg.dynamic else build(cfg.cxx, cfg.flagv + ["-static"], src, os.path.join(PRIVATE, "ref"))
+    folder = os.path.join(PRIVATE, "ref")
+    ref = None if cfg.dynamic else build(cfg.cxx, cfg.flagv + ["-static"], tree, folder)
     if ref is not None:
         cfg.flagv.append("-static")
         return ref
-    ref = build(cfg.cxx, cfg.flagv, src, os.path.join(PRIVATE, "ref"))
+    ref = build(cfg.cxx, cfg.flagv, tree, folder)
     if ref is None:
-        sys.exit("mutate: %s does not build with %s %s" % (cfg.source, cfg.cxx, " ".join(cfg.flagv)))
+        fail("%s does not build with %s" % (cfg.source_dir, " ".join(compile_command(cfg.cxx, cfg.flagv, tree))))
     return ref
 
 
-def reached(cfg, src, muts, spans, judge):
-    """The mutants on lines that some run of the corpus reaches."""
-    runs = None if cfg.no_coverage else coverage(cfg, src, judge)
+def plan(cfg, tree):
+    """Every mutant of the tree, those in code that these flags compile in
+    some unit, and the names and body lines of the functions of each file."""
+    active = active_lines(cfg.cxx, cfg.flagv, os.path.join(PRIVATE, "ref"), tree)
+    lines = collections.defaultdict(set)
+    for f, n in active or ():
+        lines[f].add(n)
+    every, muts, names, spans = [], [], {}, {}
+    for f, src in sorted(tree.items()):
+        each, n, s = candidates(src, None, f)
+        every += each
+        names.update(n)
+        spans.update(s)
+        muts += each if active is None else candidates(src, lines[f], f)[0]
+    if active is None:
+        print("mutate: the preprocessor fails; mutants in code the flags leave out are tried too")
+    return every, muts, names, spans
+
+
+def reached(cfg, tree, muts, spans, judge):
+    """The mutants on lines that some run of the corpus reaches, in any
+    unit's copy of their file."""
+    runs = None if cfg.no_coverage else coverage(cfg, tree, judge)
     if runs is None:
         print("mutate: no coverage build; every mutant is run on the whole corpus")
         return muts
     unrun, ran = runs
     # A line without code of its own is reached if its function is.
-    dead = {r for r, (lo, hi) in spans.items() if not any(lo <= n <= hi for n in ran)}
-    out = [m for m in muts if m.line not in unrun and not (
+    dead = {r for r, (lo, hi) in spans.items() if not any((r[0], n) in ran for n in range(lo, hi + 1))}
+    out = [m for m in muts if (m.file, m.line) not in unrun and not (
         m.region in dead and spans[m.region][0] <= m.line <= spans[m.region][1])]
     print("mutate: %d of them on lines the corpus never runs (skipped: not reached)" % (len(muts) - len(out)))
     return out
 
 
-def run_all(picked, src, cfg, judge, ref_bytes, started, show):
+def per_file(tree, every, muts, todo):
+    """Print how many mutants each file has: possible with these flags, in
+    code they leave out, not reached by the corpus, and left to try."""
+    count = lambda ms: collections.Counter(m.file for m in ms)
+    a, b, c = count(every), count(muts), count(todo)
+    print("mutate: by file: possible, left out by the flags, not reached, to try")
+    for f in sorted(tree):
+        print("  %-22s %4d %4d %4d %4d" % (f, b[f], a[f] - b[f], b[f] - c[f], c[f]))
+
+
+def run_all(picked, tree, cfg, judge, ref_bytes, started, show):
     """Judge mutants in order, jobs at a time, until count of them change
     behaviour or the budget is spent; results in order."""
     from concurrent.futures import ThreadPoolExecutor
@@ -959,7 +1111,7 @@ def run_all(picked, src, cfg, judge, ref_bytes, started, show):
                 nxt = next(it, None)
                 if nxt is None:
                     return
-                flying.append((nxt[0], pool.submit(trial, nxt[0], nxt[1], src, cfg, judge, ref_bytes)))
+                flying.append((nxt[0], pool.submit(trial, nxt[0], nxt[1], tree, cfg, judge, ref_bytes)))
         more()
         while flying and (cfg.only or found < cfg.count):
             no, fut = flying.popleft()
@@ -971,24 +1123,22 @@ def run_all(picked, src, cfg, judge, ref_bytes, started, show):
                 more()
         for no, fut in flying:		# begun past the count: not reported
             fut.result()
-            shutil.rmtree(os.path.join(WORK, "m%03d" % no), ignore_errors=True)
+            shutil.rmtree(os.path.join(cfg.work, "m%03d" % no), ignore_errors=True)
     return results
 
 
-def report(results, judge, ref, cfg, src, names, line, started):
+def report(results, judge, ref, cfg, tree, line, started):
+    """Print the summary, by operator and by file, the score and each
+    survivor with the input it differs on; the exit status."""
     tally = collections.Counter(r.verdict.split(" (")[0] for _, r in results)
-    per_op = collections.defaultdict(collections.Counter)
-    for _, r in results:
-        per_op[r.mutant.op][r.verdict.split(" (")[0].split(":")[0]] += 1
     killed = sum(v for k, v in tally.items() if k.startswith("killed"))
     survived = tally["SURVIVED"]
     print("\nby operator:")
-    for op in sorted(per_op):
-        c = per_op[op]
-        print("  %-6s tried %3d  killed %3d  survived %2d  no change %3d  not compiled %3d" %
-              (op, sum(c.values()), c["killed"], c["SURVIVED"], c["no behaviour change"], c["skipped"]))
-    regions = {r.mutant.region for _, r in results}
-    print("regions of the file touched: %d" % len(regions))
+    summary(results, lambda m: m.op, 6)
+    print("by file:")
+    summary(results, lambda m: m.file, 22)
+    print("files touched: %d of %d; functions touched: %d" % (len({r.mutant.file for _, r in results}),
+          len(tree), len({r.mutant.region for _, r in results})))
     print("skipped: does not compile: %d" % tally["skipped: does not compile"])
     print("no behaviour change (likely equivalent): %d" % tally["no behaviour change"])
     if killed + survived < cfg.count and not cfg.only:
@@ -998,20 +1148,36 @@ def report(results, judge, ref, cfg, src, names, line, started):
     print("score: %d killed / %d behaviour-changing = %.1f%%  (%.0f s)" %
           (killed, killed + survived, 100 * score, time.monotonic() - started))
     for no, r in results:
-        if r.verdict != "SURVIVED":
-            continue
-        k, mode, want, got = r.diff
-        data = judge.items[k].data
-        print("\nsurvivor " + line(no, r.mutant))
-        print("  differs on %s via %s (kept in build/mutants/m%03d)" % (judge.items[k].name[:80], mode, no))
-        print("  unchanged: %s\n  mutant:    %s" % (brief(want), brief(got)))
-        if len(data) <= 1 << 16 and mode in ("pipe", "file", "arg"):
-            small = shrink(judge, ref, os.path.join(WORK, "m%03d" % no, "a"), data, mode, 20)
-            if small is None:
-                print("  not every run differs: the difference hangs on the hash seed")
-            else:
-                print("  smallest input found (%d bytes): %s" % (len(small), brief(small)))
+        if r.verdict == "SURVIVED":
+            survivor(no, r, judge, ref, cfg, line)
     return 1 if survived else 0
+
+
+def summary(results, key, width):
+    """Print the verdicts counted by key of the mutant (operator, file)."""
+    per = collections.defaultdict(collections.Counter)
+    for _, r in results:
+        per[key(r.mutant)][r.verdict.split(" (")[0].split(":")[0]] += 1
+    for k in sorted(per):
+        c = per[k]
+        print("  %-*s tried %3d  killed %3d  survived %2d  no change %3d  not compiled %3d" %
+              (width, k, sum(c.values()), c["killed"], c["SURVIVED"], c["no behaviour change"], c["skipped"]))
+
+
+def survivor(no, r, judge, ref, cfg, line):
+    """Print a survivor, where it differs, and the smallest such input found."""
+    k, mode, want, got = r.diff
+    data = judge.items[k].data
+    print("\nsurvivor " + line(no, r.mutant))
+    print("  differs on %s via %s (kept in %s)" % (judge.items[k].name[:80], mode,
+                                                   os.path.relpath(os.path.join(cfg.work, "m%03d" % no))))
+    print("  unchanged: %s\n  mutant:    %s" % (brief(want), brief(got)))
+    if len(data) <= 1 << 16 and mode in ("pipe", "file", "arg"):
+        small = shrink(judge, ref, os.path.join(cfg.work, "m%03d" % no, "a"), data, mode, 20)
+        if small is None:
+            print("  not every run differs: the difference hangs on the hash seed")
+        else:
+            print("  smallest input found (%d bytes): %s" % (len(small), brief(small)))
 
 
 # ---------------------------------------------------------------- self-test
@@ -1088,11 +1254,42 @@ def self_test():
     check("declaration", [declaration(lex(s)) for s in ("int x = 1;", "uint32_t *b = p;", "x = 1;",
                                                         "*p = 0;", "return;", "return x;", "f(x);")],
           [True, True, False, False, False, True, False])
+    files(check)
     runs(check)
     for f in fails:
         print("FAIL " + f)
     print("self-test: %d failed" % len(fails))
     return 1 if fails else 0
+
+
+TINY = {"src/main.cpp": '#include "k.h"\n#include <cstdio>\nint main() { std::printf("%d\\n", twice(K)); }\n',
+        "src/k.h": "#pragma once\nenum { K = 20 };\nstatic inline int twice(int x) { return 2 * x; }\n"}
+
+
+def files(check):
+    """Check the handling of many files: the order, the lines each unit
+    compiles and runs, and that a header's mutant reaches the build."""
+    big = candidates(SAMPLE, None, "src/x.cpp")[0]
+    small = [m for m in candidates(SAMPLE, None, "src/y.h")[0] if m.region[1] == 1]
+    both = order(big + small, 3)
+    check("files: order is a permutation", sorted(both), sorted(big + small))
+    check("files: each file early", {m.file for m in both[:len(both) // len(small) + 2]}, {"src/x.cpp", "src/y.h"})
+    check("files: a file's functions early", len({m.region for m in [m for m in both if m.file == "src/x.cpp"][:2]}), 2)
+    pre = ('# 1 "src/a.cpp"\n# 1 "<built-in>"\n# 1 "src/a.cpp"\n# 1 "src/./x.h" 1\nint f();\n\n'
+           '# 3 "src/a.cpp" 2\nint g();\n')
+    check("files: lines kept by the preprocessor", kept(pre), {("src/x.h", 1), ("src/a.cpp", 3)})
+    unit = lambda name, counts: json.dumps({"files": [
+        {"file": name, "lines": [{"line_number": 9, "count": 1}]},
+        {"file": "src/k.h", "lines": [{"line_number": n, "count": c} for n, c in counts]}]})
+    got = line_counts(unit("src/a.cpp", [(3, 0), (4, 0)]) + "\n" + unit("src/b.cpp", [(3, 2), (4, 0), (3, 1)]))
+    check("files: a header's runs summed over units", (got["src/k.h", 3], got["src/k.h", 4], got["src/a.cpp", 9]),
+          (3, 0, 1))
+    cxx = os.environ.get("CXX", "g++")
+    if shutil.which(cxx):
+        m = next(m for m in candidates(TINY["src/k.h"], None, "src/k.h")[0] if m.text == "21")
+        built = [build(cxx, ["-O1"], t, tempfile.mkdtemp(dir=PRIVATE)) for t in (TINY, mutated(TINY, m))]
+        outs = [subprocess.run([b], capture_output=True).stdout if b else None for b in built]
+        check("files: a header's mutant reaches the build", outs, [b"40\n", b"42\n"])
 
 
 def runs(check):
