@@ -1,6 +1,7 @@
 // The AVX2 reader's fast loop: the runs of a block whose bytes are all
 // plain, converted two or four at a time, with no branch on where a run
-// begins. Inside namespace avx2, after the classifier.
+// begins, or, where all are of one or two digits, straight from the bytes
+// where they end. Inside namespace avx2, after the classifier.
 #include "input.h"
 #include "kinds.h"
 #include "ramp.h"
@@ -13,7 +14,7 @@ namespace ISA {
 // which a store of four may write, fit the tape after the check for room.
 static_assert(sizeof ramp.b >= 2 * BLOCK + 16 + 1, "a window's mask lies within ramp");
 static_assert(PAD >= BLOCK + 1, "a missing run ends at the byte after the block");
-static_assert(sizeof tape / sizeof *tape >= TAPE + 3, "three values past a block's last fit the tape");
+static_assert(sizeof tape / sizeof *tape >= TAPE + 7, "seven values past a block's last fit the tape");
 
 // Put on the tape at t the runs of a block b whose bytes are all plain: the
 // first starts at s1 from b (below 0 if it came from the block before), the
@@ -112,6 +113,67 @@ static inline __m256i four(const unsigned char *p1, const unsigned char *p2, con
 	return lens < 8;
 }
 
+// For each byte m, the places of its set bits in order, then 0x80, which
+// shuffles in 0: the shuffle that packs the bytes of an 8-byte chunk that
+// m marks to its front. squeeze.hi does the same for the chunk in the upper
+// half of 16 bytes.
+struct squeezes {
+	unsigned char lo[256][8], hi[256][8];
+	constexpr squeezes() : lo(), hi()
+	{
+		for (int m = 0; m < 256; m++) {
+			int k = 0;
+			for (int i = 0; i < 8; i++)
+				if (m >> i & 1)
+					lo[m][k] = (unsigned char)i, hi[m][k++] = (unsigned char)(i + 8);
+			for (; k < 8; k++)
+				lo[m][k] = hi[m][k] = 0x80;
+		}
+	}
+};
+alignas(64) static constexpr squeezes squeeze;
+
+// Put on the tape at t the values of the bytes of the 16 at v that ends
+// marks, in order: 8 values at a time, of which those marked count.
+static inline int *pack16(int *t, __m128i v, unsigned ends)
+{
+	unsigned lo = ends & 0xff, hi = ends >> 8 & 0xff;
+	__m128i s = _mm_loadl_epi64((const __m128i *)squeeze.lo[lo]);
+	s = _mm_castps_si128(_mm_loadh_pi(_mm_castsi128_ps(s), (const __m64 *)squeeze.hi[hi]));
+	v = _mm_shuffle_epi8(v, s);
+	_mm256_storeu_si256((__m256i *)t, _mm256_cvtepu8_epi32(v));
+	t += _mm_popcnt_u32(lo);
+	_mm256_storeu_si256((__m256i *)t, _mm256_cvtepu8_epi32(_mm_unpackhi_epi64(v, v)));
+	return t + _mm_popcnt_u32(hi);
+}
+
+// Put on the tape at t the runs of the block b, all of one or two digits
+// and the first not going on from the block before, which end at the bits
+// of ends: each one's value is that of its last digit and ten times the
+// byte before, which is white space, and so 0, or its first digit. The
+// byte before the block is taken for white space. The stores of eight
+// write up to seven values past the block's last (the tape has room).
+static inline int *shorts(int *t, const unsigned char *b, uint64_t ends)
+{
+	const __m256i tens = _mm256_setr_epi8(0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0, 0, 0, 0,
+					      0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0, 0, 0, 0);
+	const __m256i zero = kept('0'), first = _mm256_setr_epi8(0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+								 -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+								 -1, -1, -1, -1);
+	__m256i v[2];
+	for (int i = 0; i < 2; i++) {
+		__m256i c = _mm256_loadu_si256((const __m256i *)b + i);
+		__m256i p = _mm256_loadu_si256((const __m256i *)(b + 32 * i - 1));
+		if (i == 0)
+			p = _mm256_and_si256(p, first);
+		v[i] = _mm256_add_epi8(_mm256_subs_epu8(c, zero), _mm256_shuffle_epi8(tens, _mm256_subs_epu8(p, zero)));
+	}
+	t = pack16(t, _mm256_castsi256_si128(v[0]), (unsigned)ends);
+	t = pack16(t, _mm256_extracti128_si256(v[0], 1), (unsigned)(ends >> 16));
+	t = pack16(t, _mm256_castsi256_si128(v[1]), (unsigned)(ends >> 32));
+	return pack16(t, _mm256_extracti128_si256(v[1], 1), (unsigned)(ends >> 48));
+}
+
 // Fill the tape from c.b on, for as long as the blocks hold nothing but
 // white space, digits and signs that begin runs, and their runs convert in
 // fours or pairs. Stop at the first block that does not, with its classes
@@ -130,13 +192,21 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 	const __m256i wt = table(whites), st = table(signs);
 
 	for (; b < last && t <= full; b += BLOCK) {
-		uint64_t sp = white64(b, wt);
+		__m256i c0 = _mm256_loadu_si256((const __m256i *)b), c1 = _mm256_loadu_si256((const __m256i *)b + 1);
+		__m256i w0 = _mm256_cmpeq_epi8(c0, _mm256_shuffle_epi8(wt, c0));
+		__m256i w1 = _mm256_cmpeq_epi8(c1, _mm256_shuffle_epi8(wt, c1));
+		uint64_t sp = bits(w0, w1);
 		if (sp == ~0ull) {	// nothing is open: a run ends before white space
 			while (b + BLOCK < last && white64(b + BLOCK, wt) == ~0ull)
 				b += BLOCK;
 			continue;
 		}
-		uint64_t sg = sign64(b, st), dg = digit64(b), op = cs >> 63;
+		__m256i g0 = _mm256_cmpeq_epi8(c0, _mm256_shuffle_epi8(st, c0));
+		__m256i g1 = _mm256_cmpeq_epi8(c1, _mm256_shuffle_epi8(st, c1));
+		// Every byte white space, a digit or a sign, if all of these are set.
+		__m256i plain = _mm256_and_si256(_mm256_or_si256(_mm256_or_si256(w0, g0), digits(c0)),
+						 _mm256_or_si256(_mm256_or_si256(w1, g1), digits(c1)));
+		uint64_t sg = bits(g0, g1), op = cs >> 63;
 		// Byte 0 counts as a start: of the open run, if one is. The byte
 		// after the block is the data's or the sentinel's.
 		uint64_t starts = ~sp & (sp << 1 | 1);
@@ -145,27 +215,35 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		// Anything but white space, digits and signs; a sign not first
 		// in its run, or a run by itself; an open run that begins with
 		// a sign here, or does not end here.
-		uint64_t bad = ~(sp | dg | sg) | (sg & ~starts) | (sg & ends) | (op & (sg | lz >> 6));
+		uint64_t bad = (uint32_t)~_mm256_movemask_epi8(plain) | (sg & ~(starts & ~ends)) | (op & (sg | lz >> 6));
 		if (__builtin_expect(bad != 0, 0)) {	// the classes at hand go with it
-			c.k = {sp, dg, sg, minus64(b)};
+			c.k = {sp, digit64(b), sg, minus64(b)};
 			c.known = true;
 			break;
 		}
-		uint64_t whole = _bzhi_u64(starts, 64 - (unsigned)lz);	// the runs that end here
-		uint64_t s1 = _tzcnt_u64(whole) + cs, rest = _blsr_u64(whole);
+		// The pairs are driven by the ends, so a last start whose run
+		// goes on is never taken.
+		uint64_t s1 = _tzcnt_u64(starts) + cs, rest = _blsr_u64(starts);
 		// Whether a run goes on into the next block, and where it starts
 		// from there: the last start, less 64.
 		uint64_t on = ~(sp | ends) >> 63;
 		uint64_t next = (0 - 1 - _lzcnt_u64(starts)) & (0 - on);
-		unsigned n = (unsigned)_mm_popcnt_u64(ends);
-		if ((n >= 8 && quads(t, b, s1, rest, ends)) || pairs(t, b, s1, rest, ends)) {
-			t += n;
+		// No run of three bytes, none begun before, no sign: one or
+		// two digits each.
+		uint64_t nw = ~sp;
+		if ((cs | sg | (nw & nw << 1 & nw << 2)) == 0) {
+			t = shorts(t, b, ends);
 			cs = next;
 			continue;
 		}
-		c.k = classify(b);	// a run too long: the classes found again
-		c.known = true;
-		break;
+		unsigned n = (unsigned)_mm_popcnt_u64(ends);
+		if (!(n >= 8 && quads(t, b, s1, rest, ends)) && !pairs(t, b, s1, rest, ends)) {
+			c.k = classify(b);	// a run too long or out of range
+			c.known = true;
+			break;
+		}
+		t += n;
+		cs = next;
 	}
 	c.t = t;
 	c.b = b;

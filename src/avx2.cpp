@@ -62,16 +62,15 @@ static inline uint64_t sign64(const unsigned char *b, __m256i st)
 {
 	return look(b, st);
 }
+// The digits of c: shifted so that '0' is the lowest signed byte, a digit
+// is below the lowest plus NDIGIT.
+static inline __m256i digits(__m256i c)
+{
+	return _mm256_cmpgt_epi8(kept((char)(NDIGIT - 128)), _mm256_sub_epi8(c, kept((char)('0' + 128))));
+}
 static inline uint64_t digit64(const unsigned char *b)
 {
-	__m256i d[2];
-	for (int i = 0; i < 2; i++) {
-		__m256i c = _mm256_loadu_si256((const __m256i *)b + i);
-		// Shifted so that '0' is the lowest signed byte, a digit is below
-		// the lowest plus NDIGIT.
-		d[i] = _mm256_cmpgt_epi8(kept((char)(NDIGIT - 128)), _mm256_sub_epi8(c, kept((char)('0' + 128))));
-	}
-	return bits(d[0], d[1]);
+	return bits(digits(_mm256_loadu_si256((const __m256i *)b)), digits(_mm256_loadu_si256((const __m256i *)b + 1)));
 }
 static inline uint64_t minus64(const unsigned char *b)
 {

@@ -16,10 +16,6 @@
 
 namespace ISA {
 
-// The most bytes of a run after its sign that value() converts: a digit
-// window, leading zeros included.
-enum { WINDOW = 16 };
-
 // Put the number that runs from s to e (its last byte) on the tape at t, if
 // it has 1 to WINDOW bytes after its sign and fits in 32 bits; false
 // otherwise. The value is worked out even for a run too long, so that one

@@ -8,10 +8,15 @@ namespace ISA {
 
 typedef __m256i slots;
 
-// x in every lane.
-static inline slots splat(uint32_t x)
+// The code at x in every lane, loaded straight into them; and the code put
+// back at at, from the lowest.
+static inline slots splat(const uint32_t *x)
 {
-	return _mm256_set1_epi32((int)x);
+	return _mm256_set1_epi32((int)*x);
+}
+static inline void keep(uint32_t *at, slots k)
+{
+	_mm_store_ss((float *)at, _mm_castsi128_ps(_mm256_castsi256_si128(k)));
 }
 
 // The slots of a bucket that hold x, compared in two halves whose results
@@ -45,7 +50,7 @@ static constexpr unsigned below(unsigned f)
 // The 8 ints from b on that equal x, a bit each in their order.
 static inline unsigned same8(const uint32_t *b, uint32_t x)
 {
-	__m256i k = splat(x);
+	__m256i k = splat(&x);
 	return (unsigned)_mm256_movemask_ps(_mm256_castsi256_ps(
 	    _mm256_cmpeq_epi32(_mm256_loadu_si256((const __m256i *)b), k)));
 }

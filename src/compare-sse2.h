@@ -9,10 +9,14 @@ namespace ISA {
 
 typedef __m128i slots;
 
-// x in every lane.
-static inline slots splat(uint32_t x)
+// The code at x in every lane; and the code put back at at.
+static inline slots splat(const uint32_t *x)
 {
-	return _mm_set1_epi32((int)x);
+	return _mm_set1_epi32((int)*x);
+}
+static inline void keep(uint32_t *at, slots k)
+{
+	*at = (uint32_t)_mm_cvtsi128_si32(k);
 }
 
 // The 4 slots from b on that hold x, as all-ones lanes.

@@ -7,10 +7,14 @@ namespace ISA {
 
 typedef uint32_t slots;
 
-// x, as the compare takes it.
-static inline slots splat(uint32_t x)
+// The code at x, as the compare takes it; and put back at at.
+static inline slots splat(const uint32_t *x)
 {
-	return x;
+	return *x;
+}
+static inline void keep(uint32_t *at, slots k)
+{
+	*at = k;
 }
 
 // A bit for each of the 16 slots from b on that holds x, in their order.

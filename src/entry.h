@@ -1,5 +1,5 @@
 // An instruction set's code as the rest of the program takes it: the block
-// reader and the test case, each built whole for that set. Included last,
+// reader and the loop over the test cases, each built whole for that set. Included last,
 // inside the target region, after the generic headers.
 #include "readers.h"
 
@@ -8,8 +8,8 @@ namespace ISA {
 #define NAME_(x) #x
 #define NAME(x) NAME_(x)
 [[gnu::flatten]] static void scanall(void) { scan(); }
-[[gnu::flatten]] static void testone(void) { test(); }
+[[gnu::flatten]] static void testall(void) { cases(); }
 static kinds kindsof(const unsigned char *b) { return classify(b); }
-const reader code = {NAME(ISA), scanall, testone, kindsof};
+const reader code = {NAME(ISA), scanall, testall, kindsof};
 
 } // namespace ISA

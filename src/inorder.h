@@ -14,11 +14,11 @@ static constexpr unsigned below(unsigned f)
 // first 8 alone.
 static inline unsigned same(const uint32_t *b, uint32_t x)
 {
-	return match(b, splat(x));
+	return match(b, splat(&x));
 }
 static inline unsigned same8(const uint32_t *b, uint32_t x)
 {
-	return match(b, splat(x)) & 0xff;
+	return match(b, splat(&x)) & 0xff;
 }
 
 } // namespace ISA

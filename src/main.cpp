@@ -26,11 +26,7 @@ int main(int argc, char **)
 	reset();
 	start();
 	at.t = num({0, 0});
-	for (int j = 0; j < at.t; j++) {
-		at.tcase = j + 1;
-		code.test();
-		put((int)suma);
-	}
+	code.cases();
 	flush();
 	leave();
 	return 0;

@@ -1,7 +1,8 @@
 // The probe of the seen set, the same for every instruction set but for the
 // compare of a bucket's slots with a code, which the instruction set's file
 // defines first (compare.h, or its own), inside namespace ISA:
-//   slots splat(uint32_t x)      x, as the compare takes it
+//   slots splat(const uint32_t *x)   the code at x, as the compare takes it
+//   void keep(uint32_t *at, k)   store the code k came from at at
 //   unsigned match(b, k)         a bit, or bits, for each slot of bucket b
 //                                that holds k
 //   unsigned below(f)            the bits of match() for the first f slots
@@ -11,20 +12,20 @@
 
 namespace ISA {
 
-// Insert the mixed code x into byl, from its bucket b on; 1 if it is new
+// Insert the mixed code at x into byl, from its bucket b on; 1 if it is new
 // there, 0 if it was there already. A code passes on to the next bucket only
 // from a full one, so a bucket with room ends the search. A bucket holds at
 // most COUNT - 1 codes, so that the key can be stored in the slot past them
 // whether or not it is new: only the count says which.
 static_assert(below(COUNT - 1) < 1u << 31, "a hit leaves the top bit clear");
-static inline uint32_t fresh(uint32_t x, uint32_t *b)
+static inline uint32_t fresh(const uint32_t *x, uint32_t *b)
 {
 	slots k = splat(x);
 	for (;;) {
 		uint32_t f = b[COUNT];
 		// hit - 1 has its top bit set only when hit is 0.
 		uint32_t hit = match(b, k) & below(f), nothit = (hit - 1) >> 31;
-		b[f] = x;
+		keep(b + f, k);
 		if (__builtin_expect(hit || f < COUNT - 1, 1)) {
 			b[COUNT] = f + nothit;
 			return nothit;

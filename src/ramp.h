@@ -2,6 +2,10 @@
 #pragma once
 #include "input.h"
 
+// The most bytes of a run after its sign that value() converts: a digit
+// window, leading zeros included.
+enum { WINDOW = 16 };
+
 // ramp.b + len holds 16 - len bytes 0 and then len bytes 0xff: a mask for
 // the last len bytes of a 16-byte window (and, from ramp.b + 8 + len, of an
 // 8-byte one). A run too long to be a number may be up to two blocks long;

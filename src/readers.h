@@ -6,7 +6,7 @@
 struct reader {
 	const char *name;
 	void (*scan)(void);	// fill the tape from p on
-	void (*test)(void);	// read and score one test case
+	void (*cases)(void);	// read, score and write every test case
 	kinds (*classify)(const unsigned char *b);	// the block at b
 };
 
