@@ -204,6 +204,12 @@ build/old/a: build/flags/old
 bench: a build/baseline build/peak build/bench/.made $(if $(OLD),build/old/a)
 	python3 bench/run.py build/bench build/peak ./a build/baseline $(if $(OLD),build/old/a)
 
+# The least CPU time of ./a (and of OLD's) against cat on 2-ten, over
+# RATIO_RUNS runs of each taken in turn.
+RATIO_RUNS = 41
+ratio: a build/bench/.made $(if $(OLD),build/old/a)
+	python3 bench/ratio.py build/bench/2-ten.in $(RATIO_RUNS) ./a $(if $(OLD),build/old/a)
+
 # libFuzzer on the reader; new inputs it finds go to build/fuzz/corpus.
 build/fuzz/lf: $(SRC) $(HDR) tests/fuzz.cpp build/flags/fuzz | fuzztools
 	mkdir -p build/fuzz
@@ -275,5 +281,5 @@ clean:
 FORCE:
 .PRECIOUS: build/flags/%
 
-.PHONY: run test check quick cross crosstools compilers install uninstall bench fuzz \
+.PHONY: run test check quick cross crosstools compilers install uninstall bench ratio fuzz \
 	fuzztools fuzzci corpus afl mutants clean FORCE
