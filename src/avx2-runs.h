@@ -8,13 +8,16 @@
 
 namespace ISA {
 
-// A run is at most two blocks long here (see runs()): its window's mask
-// lies within ramp, and the byte after a block, where a missing run ends,
-// within the sentinel. A block's runs and up to three values past them,
-// which a store of four may write, fit the tape after the check for room.
-static_assert(sizeof ramp.b >= 2 * BLOCK + 16 + 1, "a window's mask lies within ramp");
+// A run is shorter than two blocks here (see runs()): its window's mask,
+// from ramp.b + its length, lies within ramp, and the byte after a block,
+// where a missing run ends, within the sentinel. The windows are 16 bytes
+// and 8; a value of 8 digits fits. After a block's runs, a store of eight
+// writes up to seven values more; the tape has room (input.h).
+static_assert(sizeof ramp.b >= 2 * BLOCK + 16, "a window's mask lies within ramp");
 static_assert(PAD >= BLOCK + 1, "a missing run ends at the byte after the block");
-static_assert(sizeof tape / sizeof *tape >= TAPE + 7, "seven values past a block's last fit the tape");
+static_assert(WINDOW == 16 && fits(99999999, false), "the windows are 16 and 8 bytes");
+static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 8,
+	      "eight values from a block's last fit the tape");
 
 // Put on the tape at t the runs of a block b whose bytes are all plain: the
 // first starts at s1 from b (below 0 if it came from the block before), the
@@ -23,13 +26,15 @@ static_assert(sizeof tape / sizeof *tape >= TAPE + 7, "seven values past a block
 // instructions converts both. The loop runs at least once: a run missing
 // from a pair (an odd last one, or both in a block whose only run goes on
 // into the next) ends at byte 64, the byte after the block, and its value
-// is thrown away. False if a run is longer than 16 bytes or its value does
-// not fit in 32 bits (fits(), in lanes: the value less 1 if negative is
-// below 2^31).
+// goes past the block's on the tape. False if a run is longer than 16 bytes
+// or its value does not fit in 32 bits (fits(), in lanes: the value less 1
+// if negative is below 2^31): also, rarely, for the missing run's window,
+// or for -0, which the general loop then takes. Either way the values are
+// right.
 static inline bool pairs(int *t, const unsigned char *b, uint64_t s1, uint64_t starts, uint64_t ends)
 {
 	const __m256i zero = _mm256_setzero_si256();
-	__m256i wide = zero;	// the values less their sign bits, or-ed
+	__m256i wide = zero;	// each value, less 1 if negative, or-ed
 	uint64_t lens = 0;	// the runs' lengths less one, or-ed
 
 	do {
@@ -151,22 +156,24 @@ static inline int *pack16(int *t, __m128i v, unsigned ends)
 // and the first not going on from the block before, which end at the bits
 // of ends: each one's value is that of its last digit and ten times the
 // byte before, which is white space, and so 0, or its first digit. The
-// byte before the block is taken for white space. The stores of eight
-// write up to seven values past the block's last (the tape has room).
+// byte before the block is taken for white space: it may be stale, before
+// the carried bytes. The stores of eight write up to seven values past the
+// block's last (the tape has room).
 static inline int *shorts(int *t, const unsigned char *b, uint64_t ends)
 {
 	const __m256i tens = _mm256_setr_epi8(0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0, 0, 0, 0,
 					      0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0, 0, 0, 0);
-	const __m256i zero = kept('0'), first = _mm256_setr_epi8(0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+	const __m256i ascii0 = kept('0'), first = _mm256_setr_epi8(0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
 								 -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
 								 -1, -1, -1, -1);
 	__m256i v[2];
 	for (int i = 0; i < 2; i++) {
 		__m256i c = _mm256_loadu_si256((const __m256i *)b + i);
-		__m256i p = _mm256_loadu_si256((const __m256i *)(b + 32 * i - 1));
+		__m256i prev = _mm256_loadu_si256((const __m256i *)(b + 32 * i - 1));
 		if (i == 0)
-			p = _mm256_and_si256(p, first);
-		v[i] = _mm256_add_epi8(_mm256_subs_epu8(c, zero), _mm256_shuffle_epi8(tens, _mm256_subs_epu8(p, zero)));
+			prev = _mm256_and_si256(prev, first);
+		v[i] = _mm256_add_epi8(_mm256_subs_epu8(c, ascii0),
+				       _mm256_shuffle_epi8(tens, _mm256_subs_epu8(prev, ascii0)));
 	}
 	t = pack16(t, _mm256_castsi256_si128(v[0]), (unsigned)ends);
 	t = pack16(t, _mm256_extracti128_si256(v[0], 1), (unsigned)(ends >> 16));
@@ -186,8 +193,9 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 	// Where the open run starts, from b: 0 if none is open, else below 0,
 	// kept as a uint64_t so that adding it to the first start's index
 	// gives the run's start without a branch. Its top bit says a run is
-	// open. The open run began in the block before, so the offset is above
-	// -BLOCK, and it must end in this block, so no run is longer than two.
+	// open. The open run began in the block before, so the offset is at or
+	// above -BLOCK, and it must end in this block: no run here is two
+	// blocks long.
 	uint64_t cs = c.open ? (uint64_t)(c.open - b) : 0;
 	const __m256i wt = table(whites), st = table(signs);
 

@@ -76,7 +76,7 @@ static inline uint64_t minus64(const unsigned char *b)
 {
 	__m256i m[2];
 	for (int i = 0; i < 2; i++)
-		m[i] = _mm256_cmpeq_epi8(_mm256_loadu_si256((const __m256i *)b + i), _mm256_set1_epi8('-'));
+		m[i] = _mm256_cmpeq_epi8(_mm256_loadu_si256((const __m256i *)b + i), _mm256_set1_epi8(MINUS));
 	return bits(m[0], m[1]);
 }
 
@@ -86,11 +86,11 @@ static inline kinds classify(const unsigned char *b)
 	return {white64(b, table(whites)), digit64(b), sign64(b, table(signs)), minus64(b)};
 }
 
-// Windows w hold runs, all else masked off. In each 8-byte quarter: 255
-// where a '-' is, else 0.
+// Windows w hold runs, all else masked off. In each 8-byte quarter, as a
+// 64-bit lane: 255 times the minus signs in it, so not 0 where one is.
 static inline __m256i negs(__m256i w)
 {
-	return _mm256_sad_epu8(_mm256_cmpeq_epi8(w, kept('-')), _mm256_setzero_si256());
+	return _mm256_sad_epu8(_mm256_cmpeq_epi8(w, kept(MINUS)), _mm256_setzero_si256());
 }
 
 // In the first two 32-bit lanes of each 16-byte half of w: the values of

@@ -10,6 +10,8 @@
 // for its end. Anything that is not a plain number (a letter, a sign out of
 // place, too many digits, a value out of range) stops the scan at its run,
 // for the exact reader; so does the sentinel past the data read.
+// (Too many digits means more than WINDOW bytes after the sign, leading
+// zeros included: the exact reader takes such a run.)
 #include "input.h"
 #include "kinds.h"
 #include "rules.h"

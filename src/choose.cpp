@@ -55,7 +55,7 @@ static bool saves(unsigned mask)
 // registers.
 static bool hasavx2(void)
 {
-	return has(1, 2, bit_POPCNT | bit_AVX) && has(7, 1, bit_AVX2 | bit_BMI | bit_BMI2) &&
+	return has(1, 2, bit_SSSE3 | bit_SSE4_1 | bit_POPCNT | bit_AVX) && has(7, 1, bit_AVX2 | bit_BMI | bit_BMI2) &&
 	       has(0x80000001, 2, bit_LZCNT) && saves(6);
 }
 #endif

@@ -55,9 +55,9 @@ static void quote(char *t, const unsigned char *raw, size_t n)
 // does not prove plain.
 int slow(place pos)
 {
-	enum { CUT = 20 };	// bytes of a bad token shown
-	unsigned char raw[CUT];
-	char tok[4 * CUT + 4];
+	enum { SHOWN = 20 };	// bytes of a bad token shown
+	unsigned char raw[SHOWN];
+	char tok[4 * SHOWN + 4];
 	size_t taken = 0, digits = 0;
 	uint64_t v = 0;
 	long long due = owed(pos);
@@ -82,18 +82,18 @@ int slow(place pos)
 				v = v * 10 + (c - '0');
 		} else
 			break;
-		if (taken < CUT)
+		if (taken < SHOWN)
 			raw[taken] = (unsigned char)c;
 	}
 	if (any && digits <= DIGITS && fits(v, neg))
 		return (int)(neg ? 0 - v : v);
-	while (c >= 0 && !space(c) && taken < CUT) {
+	while (c >= 0 && !space(c) && taken < SHOWN) {
 		raw[taken] = (unsigned char)c;
 		p++, taken++;
 		c = peek(due, true);
 	}
-	quote(tok, raw, taken < CUT ? taken : (size_t)CUT);
-	if (taken > CUT || (c >= 0 && !space(c)))
+	quote(tok, raw, taken < SHOWN ? taken : (size_t)SHOWN);
+	if (taken > SHOWN || (c >= 0 && !space(c)))
 		strcat(tok, "...");
 	fault(pos, "expected %s, found \"%s\"%s", what(pos), tok, any ? " (out of range)" : "");
 }

@@ -15,6 +15,8 @@
 #include "fuzz.h"
 #endif
 
+static_assert(space(END) && !space(CUT) && !digit(CUT) && !sign(CUT), "the sentinel ends or cuts a number");
+
 unsigned char buf[LEAD + CHUNK + PAD];
 const unsigned char *p = buf + LEAD;
 unsigned char *end = buf + LEAD;
@@ -23,7 +25,7 @@ progress at;
 int tape[TAPE + 16];
 unsigned ti, tn, why;
 const unsigned char *from;
-void (*scan)(void);
+void (*fill)(void);
 
 static bool seekable;
 // How standard input can be looked at without taking its bytes: not at
@@ -77,8 +79,10 @@ static ssize_t look(unsigned char *to, size_t want)
 			return -1;
 	while (r < 0 && again(0, POLLIN));
 	for (ssize_t got = 0, k; how == PIPE && got < r; got += k)
-		if ((k = read(twin[0], to + got, r - got)) <= 0)
+		if ((k = read(twin[0], to + got, r - got)) <= 0) {
+			how = NOLOOK;	// what is left in twin must not be read again
 			return -1;
+		}
 	return r;
 }
 
@@ -117,7 +121,7 @@ void refill(long long due, bool begun)
 	r = want ? get(buf + LEAD, want) : 0;
 	eof = r == 0;
 	end = buf + LEAD + r;
-	memset(end, eof ? ' ' : 'x', PAD);
+	memset(end, eof ? END : CUT, PAD);
 }
 
 // Read the number at pos when the tape is used up: scan on, read more
@@ -126,10 +130,10 @@ int more(place pos)
 {
 	for (;;) {
 		if (why == FULL)
-			scan();
+			fill();
 		else if (why == MORE && !eof && end - p <= CARRY) {
 			refill(owed(pos), false);
-			scan();
+			fill();
 		} else {
 			int v = slow(pos);
 			ti = tn = 0;
@@ -149,7 +153,7 @@ void reset(void)
 	ti = tn = 0;
 	why = MORE;
 	at = {0, 0, 0, 0};
-	memset(end, 'x', PAD);
+	memset(end, CUT, PAD);
 }
 
 // Find out whether standard input can be sought, or looked at without

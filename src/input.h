@@ -5,14 +5,17 @@
 #include <cstdint>
 
 // The buffer. Data lives from buf + LEAD on; a number cut by the end of
-// one read is carried to just before buf + LEAD, and PAD bytes past the
-// data hold a sentinel, so that blocks and digit windows load without
-// bounds checks: ' ' at end of input, which ends every number; 'x' before
-// it, which cuts one.
+// one read is carried to just before buf + LEAD (at most CARRY bytes: more()
+// refills only then), and PAD bytes past the data hold a sentinel, so that
+// blocks and digit windows load without bounds checks: END at end of input,
+// which ends every number; CUT before it, which cuts one. A block reader
+// starts at p and reads a block and the byte after it, and a digit window
+// up to 15 bytes before a run's end, so never before the carried bytes or
+// the buffer's first byte.
 enum { BLOCK = 64, CHUNK = 1 << 17, CARRY = 48, LEAD = 64, PAD = 128 };
+enum { END = ' ', CUT = 'x' };
 static_assert(LEAD >= CARRY + 15, "a digit window starts 15 bytes before a carried number ends");
-static_assert(PAD >= BLOCK + 16, "a block and the byte after it lie within the sentinel");
-static_assert(CHUNK % BLOCK == 0 && CHUNK >= 2 * BLOCK, "reads are whole blocks");
+static_assert(PAD >= BLOCK + 1, "a block from the data's last byte and the byte after it lie within the sentinel");
 extern unsigned char buf[LEAD + CHUNK + PAD];
 extern const unsigned char *p;	// the next byte to read
 extern unsigned char *end;	// the end of the data read
@@ -48,15 +51,16 @@ void refill(long long due, bool begun);
 // FULL, it needs MORE input, or a BAD run stops it, which the exact reader
 // must read.
 enum { TAPE = 512, FULL = 0, MORE, BAD };
-// Past the numbers, room for a row's or a small test case's fixed-size
-// reads and for the three values past a block's last run that a store of
-// four may write.
+// A block ends at most BLOCK / 2 runs, and a block reader takes one only
+// while the tape has room for them (FULL otherwise); past the numbers, room
+// for the values a store of four or eight writes past a block's last, and
+// for a small test case's read of 16 from its first code.
 extern int tape[TAPE + 16];
 extern unsigned ti, tn, why;
 extern const unsigned char *from;
 
 // The block reader of the code chosen for this processor.
-extern void (*scan)(void);
+extern void (*fill)(void);
 
 // Stop scanning at s, for the reason r, with the tape filled up to t.
 static inline void stop(int *t, const unsigned char *s, unsigned r)

@@ -1,5 +1,6 @@
 // What each instruction set's file includes before its target region:
-// every header that the generic code needs, so that none is first read
+// every header that the generic code needs (the file adds its own
+// intrinsics header, also before the region), so that none is first read
 // inside the region, and the region's markers.
 //
 // An instruction set's file defines its classifier, its conversion and its
@@ -7,7 +8,10 @@
 // headers, which build the block reader, the probe and the scoring inside
 // that namespace. Each copy of the generic code has its own names, so the
 // linker cannot merge one built for AVX2 into the plain one; and no header
-// that every file shares defines a function with external linkage.
+// that every file shares defines a function with external linkage that
+// code runs (constexpr constructors run only at compile time). The reader
+// that entry.h defines in the region is constant-initialised, so no code
+// of the region runs before choose().
 #pragma once
 #include "count.h"
 #include "exact.h"

@@ -19,7 +19,7 @@ int main(int argc, char **)
 #ifdef NAME_READER	// a build for the tests, which says which code it took
 	fprintf(stderr, "a: the %s code\n", code.name);
 #endif
-	scan = code.scan;
+	fill = code.scan;
 	build();
 	seed();
 	huge(towar, sizeof towar);

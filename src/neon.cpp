@@ -26,8 +26,8 @@ static inline kinds classify(const unsigned char *b)
 		uint8x16_t c = vld1q_u8(b + 16 * i);
 		s[i] = vorrq_u8(vceqq_u8(c, vdupq_n_u8(BLANK)), vcltq_u8(vsubq_u8(c, vdupq_n_u8(CTRL)), vdupq_n_u8(NCTRL)));
 		d[i] = vcltq_u8(vsubq_u8(c, vdupq_n_u8('0')), vdupq_n_u8(NDIGIT));
-		m[i] = vceqq_u8(c, vdupq_n_u8('-'));
-		g[i] = vorrq_u8(m[i], vceqq_u8(c, vdupq_n_u8('+')));
+		m[i] = vceqq_u8(c, vdupq_n_u8(MINUS));
+		g[i] = vorrq_u8(m[i], vceqq_u8(c, vdupq_n_u8(PLUS)));
 	}
 	return {bits(s), bits(d), bits(g), bits(m)};
 }

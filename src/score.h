@@ -12,10 +12,10 @@ namespace ISA {
 
 // Copy a row of m codes, 1 to 10, from the tape by moves of a fixed size:
 // 8 codes, and for a wider row the last 8 too. Columns past m may take
-// what follows on the tape; they are never read.
+// what follows on the tape; they are mixed with the row but never counted.
 static inline void copy(int *to, const int *src, int m)
 {
-	static_assert(WIDE <= 2 * 8 && COLS >= 8, "two moves of 8 make a row");
+	static_assert(WIDE <= 2 * 8 && COLS >= 8 && COLS >= WIDE, "two moves of 8 make a row");
 	memcpy(to, src, 32);
 	if (m > 8)
 		memcpy(to + m - 8, src + m - 8, 32);

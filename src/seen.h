@@ -16,7 +16,8 @@
 #include <cstdint>
 
 enum { WAYS = 16, COUNT = WAYS - 1, SLOTS = 1 << 20 };
-static_assert(SLOTS >= 2 * ROWS * WIDE, "byl is at most half full");
+static_assert(SLOTS >= 2 * ROWS * WIDE && (SLOTS & (SLOTS - 1)) == 0,
+	      "byl is at most half full, in a power of two of buckets");
 extern uint32_t byl[SLOTS];
 extern uint32_t mask, shift;	// buckets in use - 1; 32 - log2(buckets)
 extern uint32_t key[3];		// this run's seed of the mix

@@ -30,8 +30,8 @@ static inline kinds classify(const unsigned char *b)
 		__m128i c = _mm_loadu_si128((const __m128i *)b + i);
 		s[i] = _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8(BLANK)), range(c, CTRL, NCTRL));
 		d[i] = range(c, '0', NDIGIT);
-		m[i] = _mm_cmpeq_epi8(c, _mm_set1_epi8('-'));
-		g[i] = _mm_or_si128(m[i], _mm_cmpeq_epi8(c, _mm_set1_epi8('+')));
+		m[i] = _mm_cmpeq_epi8(c, _mm_set1_epi8(MINUS));
+		g[i] = _mm_or_si128(m[i], _mm_cmpeq_epi8(c, _mm_set1_epi8(PLUS)));
 	}
 	return {bits(s), bits(d), bits(g), bits(m)};
 }

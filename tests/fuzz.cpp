@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
 	if (size < 1)
 		return 0;
-	static bool once = (scan = choose().scan, true);
+	static bool once = (fill = choose().scan, true);
 	(void)once;
 	src = data + 1;
 	srclen = size - 1;
