@@ -1,6 +1,6 @@
 // An instruction set's code as the rest of the program takes it: the block
-// reader and the loop over the test cases, each built whole for that set. Included last,
-// inside the target region, after the generic headers.
+// reader and the loop over the test cases, each built whole for that set.
+// Included last, inside the target region, after the generic headers.
 #include "readers.h"
 
 namespace ISA {
