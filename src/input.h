@@ -16,7 +16,7 @@ enum { BLOCK = 64, CHUNK = 1 << 17, CARRY = 48, LEAD = 64, PAD = 128 };
 enum { END = ' ', CUT = 'x' };
 static_assert(LEAD >= CARRY + 15, "a digit window starts 15 bytes before a carried number ends");
 static_assert(PAD >= BLOCK + 1, "a block from the data's last byte and the byte after it lie within the sentinel");
-extern unsigned char buf[LEAD + CHUNK + PAD];
+extern unsigned char *buf;	// LEAD + CHUNK + PAD bytes, or more for a long message
 extern const unsigned char *p;	// the next byte to read
 extern unsigned char *end;	// the end of the data read
 extern bool eof;		// nothing more to read after end

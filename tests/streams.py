@@ -56,6 +56,92 @@ def refills(binary, check, quick):
                     check(f"{binary} owed {how} {t} {n} {m} {first} {zeros}", got == due, got[1:])
 
 
+def calls(binary, data):
+    """Run binary on data held whole by a 1 MiB pipe: its output, status, the
+    read calls it made and what it left in the pipe."""
+    r, w = os.pipe()
+    fcntl.fcntl(w, F_SETPIPE_SZ, 1 << 20)
+    os.write(w, data)
+    os.close(w)
+    p = subprocess.Popen([binary], stdin=r, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    out = p.stdout.read()
+    os.waitid(os.P_PID, p.pid, os.WEXITED | os.WNOWAIT)  # its counts stay readable until it is reaped
+    with open(f"/proc/{p.pid}/io") as f:
+        reads = int(dict(line.split(": ") for line in f.read().splitlines())["syscr"])
+    left = os.read(r, 100)
+    os.close(r)
+    return out, p.wait(), reads, left
+
+
+def long_numbers(binary, check, quick):
+    """A number of 200,000 bytes read through a pipe, last or first of those
+    owed, costs a few reads a pipe's worth, and leaves what follows it."""
+    start = calls(binary, b"0")[2]
+    zeros = b"0" * 200000
+    for data, out in ((b"1 1 1 " + zeros + b"5\ntail", b"1\n"), (b"1 1 3 " + zeros + b"5 6 7\ntail", b"7\n")):
+        got, status, reads, left = calls(binary, data)
+        check(f"{binary} long number {data[:6]!r}", (got, status, left) == (out, 0, b"tail") and reads - start < 40,
+              (got, status, left, reads - start))
+
+
+def senders(kind):
+    """A descriptor to read from and a function that sends it one packet,
+    or None at the end: a pipe in packet mode, or a socket of sequenced
+    packets or of datagrams (whose end is an empty one)."""
+    if kind == "pipe":
+        r, w = os.pipe2(os.O_DIRECT)
+        return r, lambda b: os.write(w, b) if b is not None else os.close(w)
+    a, b = socket.socketpair(socket.AF_UNIX, getattr(socket, kind))
+    b.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, 1 << 20)
+    return a.detach(), lambda m: b.send(m) if m is not None else (kind == "SOCK_DGRAM" and b.send(b""), b.close())
+
+
+def packeted(binary, kind, parts):
+    """Run binary on the parts, sent one packet each by a thread as it reads."""
+    fd, send = senders(kind)
+    p = subprocess.Popen([binary], stdin=fd, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    os.close(fd)
+
+    def feed():
+        try:
+            for part in parts + [None]:
+                send(part)
+        except OSError:
+            pass
+    t = threading.Thread(target=feed)
+    t.start()
+    try:
+        out, err = p.communicate(timeout=60)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        out, err = p.communicate()
+    t.join()
+    return out, p.returncode, err
+
+
+def packets(binary, check, quick):
+    """Input that comes in packets, from a pipe in packet mode and from
+    sockets of packets or datagrams, gives what a file gives: whole packets
+    are never cut short, however few numbers are owed, and one message may
+    be larger than any read."""
+    rng = random.Random(11)
+    data = generate(rng, 100 if quick else 400)
+    random_parts, i = [], 0
+    while i < len(data):     # packets of 1 to 4096 bytes, many of them cutting numbers
+        k = rng.choice([rng.randint(1, 16), rng.randint(1, 4096)])
+        random_parts.append(data[i:i + k])
+        i += k
+    big = b"1 1 1 " + b" " * 199988 + b"-123456\n"   # one message of 200,000 bytes
+    sample = [b"3\n", b"2 2\n1 2\n", b"2 3\n", b"3 3\n7 7 7\n1 2 3\n", b"8 7 -1\n1 10\n", b"1 2 3 4 5 6 7 8 9 10\n"]
+    for kind in ("pipe", "SOCK_SEQPACKET", "SOCK_DGRAM"):
+        check(f"{binary} sample in packets, {kind}", packeted(binary, kind, sample) == (SAMPLE_OUT, 0, b""), kind)
+        due = lines(data), 0, b""
+        got = packeted(binary, kind, random_parts)
+        check(f"{binary} random input in packets, {kind}", got == due, (kind, got[1:]))
+        if kind != "pipe":
+            check(f"{binary} one large message, {kind}", packeted(binary, kind, [big]) == (b"1\n", 0, b""), kind)
+
+
 def nonblocking(binary, check, quick):
     """Standard input fed slowly and standard output read late, both left
     non-blocking: the run waits for them instead of failing."""
