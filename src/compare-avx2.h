@@ -2,6 +2,7 @@
 // two compares. Inside namespace ISA.
 #include "seen.h"
 
+#include <cstring>
 #include <immintrin.h>
 
 namespace ISA {
@@ -9,14 +10,16 @@ namespace ISA {
 typedef __m256i slots;
 
 // The code at x in every lane, loaded straight into them; and the code put
-// back at at, from the lowest.
+// back at at, from the lowest lane: by a copy of its bits, which stays in
+// the vector register, where an integer store would take it out first.
 static inline slots splat(const uint32_t *x)
 {
 	return _mm256_set1_epi32((int)*x);
 }
 static inline void keep(uint32_t *at, slots k)
 {
-	_mm_store_ss((float *)at, _mm_castsi128_ps(_mm256_castsi256_si128(k)));
+	float low = _mm_cvtss_f32(_mm_castsi128_ps(_mm256_castsi256_si128(k)));
+	memcpy(at, &low, sizeof low);
 }
 
 // The slots of a bucket that hold x, compared in two halves whose results
