@@ -27,7 +27,7 @@ int main(int argc, char **)
 	start();
 	at.t = num({0, 0});
 	code.cases();
-	flush();
 	leave();
+	done();
 	return 0;
 }

@@ -33,6 +33,15 @@ void flush(void)
 	outn = 0;
 }
 
+// Write what is left and close standard output: a file system may report
+// a failed write only then. A descriptor never open had nothing written.
+void done(void)
+{
+	flush();
+	if (close(1) != 0 && errno != EBADF)
+		die("writing output: %s", strerror(errno));
+}
+
 // Write the lines complete so far, then "a: " and the message, and exit 1.
 void die(const char *fmt, ...)
 {

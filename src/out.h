@@ -5,6 +5,8 @@
 
 // Write what is buffered for standard output.
 void flush(void);
+// Write what is left, close standard output, and report a failure.
+void done(void);
 // Write the lines complete so far, then "a: " and the message, and exit 1.
 [[noreturn, gnu::cold]] void die(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
 
