@@ -57,7 +57,7 @@ CMD_sse2 = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_SSE2
 CMD_neon = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_NEON
 CMD_plain = $(CXX) $(STD) $(SAN) $(WARN) -DPIN_PLAIN $(if $(X86),-mno-sse2)
 CMD_clang = clang++ $(STD) $(SAN) $(WARN)
-CMD_which = $(CMD_a) -DNAME_READER
+CMD_which = $(CMD_a) -DNAME_READER -DNO_ENTROPY
 CMD_bytes = $(CXX) $(STD) $(SAN) $(WARN)
 CMD_fuzz = $(FUZZCXX) $(STD) $(FUZZFLAGS) $(WARN) -DFUZZ
 CMD_afl = AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
@@ -106,14 +106,27 @@ a: $(SRC) $(HDR) build/flags/a
 $(PINNED): build/%: $(SRC) $(HDR) build/flags/%
 	$(CMD_$*) -o $@ $(SRC)
 
-# The default build that names on standard error the code it takes, for the
-# tests of the choice.
+# The default build with the hooks of the tests: it names on standard error
+# the code it takes, and has no random source.
 build/which: $(SRC) $(HDR) build/flags/which
 	$(CMD_which) -o $@ $(SRC)
 
 # Every byte through the classifier of each code this processor runs.
 build/bytes: tests/bytes.cpp $(SRC) $(HDR) build/flags/bytes
 	$(CMD_bytes) -o $@ tests/bytes.cpp $(LIBSRC)
+
+# No instruction set's file may define a weak function: the linker keeps
+# one copy of it, maybe the one built with wider instructions, for the calls
+# of every file. Each is compiled alone with the build's flags, and at -O0,
+# where nothing is inlined away.
+ISAFILES = $(shell grep -l '^#include "isa.h"' $(SRC))
+build/weak: $(SRC) $(HDR) build/flags/a
+	@mkdir -p build/obj
+	@for f in $(ISAFILES); do for o in '' -O0; do \
+		$(CMD_a) $$o -c -o build/obj/weak.o $$f || exit 1; \
+		w=$$(nm -C build/obj/weak.o | awk '$$2 == "W"'); \
+		[ -z "$$w" ] || { echo "weak functions in $$f $$o:"; echo "$$w"; exit 1; }; done; done
+	@echo "no weak functions in $(ISAFILES)"; touch $@
 
 # A binary depends on its command, kept in a file that is rewritten only
 # when the command changes, so a new flag rebuilds what it affects.
@@ -126,7 +139,7 @@ sq = $(subst ','\'',$1)
 run: a
 	./a < examples/sample.in
 
-test: $(TESTED) build/which build/bytes
+test: $(TESTED) build/which build/bytes build/weak
 	@$(if $(NOTICE),echo '$(NOTICE)')
 	build/bytes
 	python3 tests/run.py --which build/which $(TESTED)
