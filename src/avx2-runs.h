@@ -2,9 +2,7 @@
 // plain, converted two or four at a time, with no branch on where a run
 // begins, or, where all are of one or two digits, straight from the bytes
 // where they end. Inside namespace avx2, after the classifier.
-#include "input.h"
-#include "kinds.h"
-#include "ramp.h"
+#include "isa.h"
 
 namespace ISA {
 
@@ -12,7 +10,8 @@ namespace ISA {
 // from ramp.b + its length, lies within ramp, and the byte after a block,
 // where a missing run ends, within the sentinel. The windows are 16 bytes
 // and 8; a value of 8 digits fits. After a block's runs, a store of eight
-// writes up to seven values more; the tape has room (input.h).
+// writes up to seven values more; the tape has room (input.h, checked
+// below).
 static_assert(sizeof ramp.b >= 2 * BLOCK + 16, "a window's mask lies within ramp");
 static_assert(PAD >= BLOCK + 1, "a missing run ends at the byte after the block");
 static_assert(WINDOW == 16 && fits(99999999, false), "the windows are 16 and 8 bytes");

@@ -1,7 +1,7 @@
 // The block reader, the same for every instruction set but for how a block
 // is classified (classify()), how a run of digits is converted (value())
-// and the fast loop that may go first (runs()), which the instruction
-// set's file defines before it includes this, inside its own namespace ISA.
+// and the fast loop that may go first (runs()), which the set's file
+// defines first (isa.h lists them). Inside namespace ISA.
 //
 // It fills the tape from p on, a block of 64 bytes at a time. A number is a
 // run of bytes between white space; bitmasks say where every run of a block
@@ -12,9 +12,7 @@
 // for the exact reader; so does the sentinel past the data read.
 // (Too many digits means more than WINDOW bytes after the sign, leading
 // zeros included: the exact reader takes such a run.)
-#include "input.h"
-#include "kinds.h"
-#include "rules.h"
+#include "isa.h"
 
 namespace ISA {
 

@@ -1,6 +1,6 @@
 // The compare of a bucket's slots with a code with AVX2: all 16 slots by
 // two compares. Inside namespace ISA.
-#include "seen.h"
+#include "count.h"
 
 #include <cstring>
 #include <immintrin.h>

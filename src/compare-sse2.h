@@ -1,7 +1,7 @@
 // The compare of a bucket's slots with a code with SSE2: the probe's
 // compare, four slots at a time, one bit each in their order. Inside
 // namespace ISA.
-#include "seen.h"
+#include "count.h"
 
 #include <immintrin.h>
 

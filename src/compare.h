@@ -1,7 +1,7 @@
 // The compare of a bucket's slots with a code in portable C++, for the
 // probe of the seen set and for a test case small enough to do without it.
 // Inside namespace ISA.
-#include "seen.h"
+#include "count.h"
 
 namespace ISA {
 

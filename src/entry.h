@@ -1,6 +1,7 @@
-// An instruction set's code as the rest of the program takes it: the block
-// reader and the loop over the test cases, each built whole for that set.
-// Included last, inside the target region, after the generic headers.
+// Read last by every instruction set's file, after the generic headers and
+// inside its target region, so apart from them: the set's code as the rest
+// of the program takes it, the block reader and the loop over the test
+// cases, each built whole for that set.
 #include "readers.h"
 
 namespace ISA {

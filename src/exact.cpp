@@ -7,6 +7,19 @@
 #include <cstdio>
 #include <cstring>
 
+progress at;
+
+// The numbers owed from pos on.
+long long owed(place pos)
+{
+	long long after = 2LL * (at.t - at.tcase);
+	if (at.tcase == 0)
+		return 1;
+	if (pos.row == 0)
+		return 3 - pos.entry + after;
+	return (long long)(at.n - pos.row + 1) * at.m - (pos.entry - 1) + after;
+}
+
 // What the number at pos is, for a message.
 static const char *what(place pos)
 {

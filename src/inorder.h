@@ -1,6 +1,7 @@
-// What a compare that gives one bit a slot, in order, makes of its match():
-// the rest of the compare the probe and the small test cases take. Inside
-// namespace ISA, after the compare's splat() and match().
+// Shared by the two compares that give one bit a slot, in order (portable
+// and SSE2), so apart from both: what they make of their match(), the rest
+// of the compare the probe and the small test cases take. Inside namespace
+// ISA, after the compare's splat() and match().
 
 namespace ISA {
 

@@ -1,49 +1,8 @@
-// The input: its buffer, how much of it may be read ahead, and the tape of
-// numbers that a block reader has taken from it ahead of use.
+// The numbers: the tape that a block reader fills from the buffer ahead of
+// use, and num(), which takes them from it or, when it runs short, has the
+// block reader scan on, the buffer refilled, or the exact reader read one.
 #pragma once
-#include <cstddef>
-#include <cstdint>
-
-// The buffer. Data lives from buf + LEAD on; a number cut by the end of
-// one read is carried to just before buf + LEAD (at most CARRY bytes: more()
-// refills only then), and PAD bytes past the data hold a sentinel, so that
-// blocks and digit windows load without bounds checks: END at end of input,
-// which ends every number; CUT before it, which cuts one. A block reader
-// starts at p and reads a block and the byte after it, and a digit window
-// up to 15 bytes before a run's end, so never before the carried bytes or
-// the buffer's first byte.
-enum { BLOCK = 64, CHUNK = 1 << 17, CARRY = 48, LEAD = 64, PAD = 128 };
-enum { END = ' ', CUT = 'x' };
-static_assert(LEAD >= CARRY + 15, "a digit window starts 15 bytes before a carried number ends");
-static_assert(PAD >= BLOCK + 1, "a block from the data's last byte and the byte after it lie within the sentinel");
-extern unsigned char *buf;	// LEAD + CHUNK + PAD bytes, or more for a long message
-extern const unsigned char *p;	// the next byte to read
-extern unsigned char *end;	// the end of the data read
-extern bool eof;		// nothing more to read after end
-
-// Where reading stands: the number of test cases, the test case being read
-// (from 1; 0 while reading their number), and its rows and entries per row
-// once they are read.
-struct progress {
-	int t, tcase, n, m;
-};
-extern progress at;
-
-// Which number of the test case is read: row and entry from 1, or row 0
-// for the test case's header, whose entry 1 is n and entry 2 is m.
-struct place {
-	int row, entry;
-};
-
-// The numbers the input still owes from the one at pos on: the rest of
-// this test case and two for each test case after it. Never below 1, since
-// the number at pos is owed. Nothing past the byte that ends the last
-// number owed is taken from a pipe, a socket or a terminal.
-long long owed(place pos);
-
-// Read more input after the bytes from p on; begun if the first number owed
-// has bytes taken already (it has if any are kept from p on).
-void refill(long long due, bool begun);
+#include "exact.h"
 
 // The tape: numbers the block reader has taken from the buffer ahead of
 // use, tape[ti] the next, up to tape[tn]; the first of them began at from.
@@ -81,18 +40,7 @@ static inline int num(place pos)
 	return more(pos);
 }
 
-// The next input byte, without taking it, or -1 at end of input; due
-// numbers owed, begun if bytes of the first have been taken.
-static inline int peek(long long due, bool begun)
-{
-	if (p == end && !eof)
-		refill(due, begun);
-	return p == end ? -1 : *p;
-}
-
 // Start reading: nothing read, nothing on the tape.
 void reset(void);
-// Find out how standard input can be read ahead of use.
-void start(void);
 // Put a seekable input's offset just after the last number used.
 void leave(void);

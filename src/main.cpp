@@ -2,12 +2,11 @@
 // for each test case, the number of ways to pick a non-empty set of
 // positions in a row that holds at least one code not met earlier in the
 // test case, summed over its rows.
+#include "buffer.h"
 #include "count.h"
-#include "huge.h"
 #include "input.h"
 #include "out.h"
 #include "readers.h"
-#include "seen.h"
 
 #include <cstdio>
 
@@ -22,7 +21,7 @@ int main(int argc, char **)
 	fill = code.scan;
 	build();
 	seed();
-	huge(towar, sizeof towar);
+	huge();
 	reset();
 	start();
 	at.t = num({0, 0});

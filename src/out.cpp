@@ -1,17 +1,14 @@
-// Standard output, buffered, and the one way the program fails.
+// Standard output, buffered, the one way the program fails, and waiting
+// for a descriptor.
 #include "out.h"
-#include "wait.h"
 
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <unistd.h>
-
-#ifdef FUZZ
-#include "fuzz.h"
-#endif
 
 char out[1 << 16];
 size_t outn;
@@ -58,4 +55,18 @@ void die(const char *fmt, ...)
 	flush();
 	fprintf(stderr, "a: %s\n", msg);
 	exit(1);
+}
+
+// Whether a call on fd that failed should be tried again, once fd is ready.
+bool again(int fd, short events)
+{
+	if (errno == EAGAIN || errno == EWOULDBLOCK) {
+		int e = errno, r;
+		struct pollfd q = {fd, events, 0};
+		while ((r = poll(&q, 1, -1)) < 0 && errno == EINTR)
+			;
+		errno = e;
+		return r > 0;
+	}
+	return errno == EINTR;
 }

@@ -1,4 +1,5 @@
-// Standard output, and the one way the program fails.
+// Standard output, the one way the program fails, and waiting for a
+// descriptor that another program left non-blocking.
 #pragma once
 #include <cstddef>
 #include <cstring>
@@ -9,6 +10,17 @@ void flush(void);
 void done(void);
 // Write the lines complete so far, then "a: " and the message, and exit 1.
 [[noreturn, gnu::cold]] void die(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Whether a call on descriptor fd that failed should be tried again: after
+// a signal, or, where the descriptor says it would have had to wait, once
+// it is ready for events (POLLIN, POLLOUT). A wait that fails keeps the
+// call's error.
+bool again(int fd, short events);
+
+#ifdef FUZZ
+// Go back to the fuzzer with the message of a fault; its file defines it.
+[[noreturn]] void fuzzdie(const char *msg);
+#endif
 
 // The lines not yet written, out[0] to out[outn].
 extern char out[1 << 16];

@@ -20,7 +20,6 @@ static inline kinds classify(const unsigned char *b)
 
 } // namespace ISA
 
-#include "norun.h"
 #include "words.h"
 #include "compare.h"
 #include "probe.h"

@@ -1,12 +1,8 @@
-// The probe of the seen set, the same for every instruction set but for the
-// compare of a bucket's slots with a code, which the instruction set's file
-// defines first (compare.h, or its own), inside namespace ISA:
-//   slots splat(const uint32_t *x)   the code at x, as the compare takes it
-//   void keep(uint32_t *at, k)   store the code k came from at at
-//   unsigned match(b, k)         a bit, or bits, for each slot of bucket b
-//                                that holds k
-//   unsigned below(f)            the bits of match() for the first f slots
-#include "seen.h"
+// The probe of the seen set and the mix of the codes, the same for every
+// instruction set but for the compare of a bucket's slots with a code,
+// which the set's file defines first (isa.h lists it). Inside namespace
+// ISA.
+#include "count.h"
 
 #include <cstring>
 

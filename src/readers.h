@@ -1,7 +1,14 @@
 // The code for each instruction set, behind one small interface, and which
 // of them this build holds. choose() picks one at start-up.
 #pragma once
-#include "kinds.h"
+#include <cstdint>
+
+// The bytes of a 64-byte block, a bit for each, lowest bit first: white
+// space, digits, signs ('+' or '-') and minus signs alone. Anything else is
+// in none of them.
+struct kinds {
+	uint64_t space, digit, sign, minus;
+};
 
 struct reader {
 	const char *name;

@@ -1,10 +1,9 @@
 // Reading a test case's rows and scoring them, the same for every
-// instruction set but for the compare that the seen set's probe and the
-// small test cases use (probe.h). Inside namespace ISA, after probe.h.
+// instruction set but for the probe (probe.h) and the compare of the small
+// test cases (same() and same8(), isa.h). Inside namespace ISA, after
+// probe.h.
 #include "count.h"
-#include "exact.h"
 #include "input.h"
-#include "seen.h"
 
 #include <cstring>
 

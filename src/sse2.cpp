@@ -38,7 +38,6 @@ static inline kinds classify(const unsigned char *b)
 
 } // namespace ISA
 
-#include "norun.h"
 #include "words.h"
 #include "compare-sse2.h"
 #include "probe.h"

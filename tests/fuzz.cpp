@@ -6,8 +6,7 @@
 // as a pipe or a socket can; then the text.
 // Build: clang++ -DFUZZ -fsanitize=fuzzer,address,undefined with the
 // program's files but main.cpp.
-#include "../src/exact.h"
-#include "../src/fuzz.h"
+#include "../src/buffer.h"
 #include "../src/input.h"
 #include "../src/readers.h"
 
