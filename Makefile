@@ -62,7 +62,7 @@ CMD_bytes = $(CXX) $(STD) $(SAN) $(WARN)
 CMD_fuzz = $(FUZZCXX) $(STD) $(FUZZFLAGS) $(WARN) -DFUZZ
 CMD_afl = AFL_LLVM_INSTRUMENT=CLASSIC AFL_USE_ASAN=1 AFL_USE_UBSAN=1 \
 	afl-clang-fast++ $(STD) -O1 -g $(ARCH)
-CMD_baseline = $(CXX) -O2
+CMD_scanf = $(CXX) -O2
 CMD_peak = $(CXX) -O2
 CMD_old = $(MAKE) -C build/old a CXX='$(CXX)' CXXFLAGS='$(CXXFLAGS)' ARCH='$(ARCH)' \# $(OLDREV)
 
@@ -197,8 +197,8 @@ install: a a.1
 uninstall:
 	rm -f $(DESTDIR)$(PREFIX)/bin/$(NAME) $(DESTDIR)$(PREFIX)/share/man/man1/$(NAME).1
 
-build/baseline: bench/baseline.cpp build/flags/baseline
-	$(CMD_baseline) -o $@ bench/baseline.cpp
+build/scanf: bench/scanf.cpp build/flags/scanf
+	$(CMD_scanf) -o $@ bench/scanf.cpp
 
 build/peak: bench/peak.cpp build/flags/peak
 	$(CMD_peak) -o $@ bench/peak.cpp
@@ -214,14 +214,20 @@ build/old/a: build/flags/old
 	git archive $(OLDREV) | tar -x -C build/old
 	$(CMD_old)
 
-bench: a build/baseline build/peak build/bench/.made $(if $(OLD),build/old/a)
-	python3 bench/run.py build/bench build/peak ./a build/baseline $(if $(OLD),build/old/a)
+# The README's table: the least CPU time of BENCH_RUNS runs of ./a (and of
+# OLD's) and of cat taken in turn, and of BENCH_SCANF_RUNS of the scanf
+# program (0 leaves it out), on BENCH_INPUTS (all: every input).
+BENCH_RUNS = 201
+BENCH_SCANF_RUNS = 5
+BENCH_INPUTS = 1-random 2-ten 5-tiny 7-tiny-mixed
+BENCH = python3 bench/bench.py build/bench build/peak ./a build/scanf$(if $(OLD), --old build/old/a)
+bench: a build/scanf build/peak build/bench/.made $(if $(OLD),build/old/a)
+	$(BENCH) --runs $(BENCH_RUNS) --scanf-runs $(BENCH_SCANF_RUNS) $(BENCH_INPUTS)
 
-# The least CPU time of ./a (and of OLD's) against cat on 2-ten, over
-# RATIO_RUNS runs of each taken in turn.
+# The same for ./a (and OLD's) against cat alone on 2-ten, RATIO_RUNS runs.
 RATIO_RUNS = 41
-ratio: a build/bench/.made $(if $(OLD),build/old/a)
-	python3 bench/ratio.py build/bench/2-ten.in $(RATIO_RUNS) ./a $(if $(OLD),build/old/a)
+ratio: a build/peak build/bench/.made $(if $(OLD),build/old/a)
+	$(BENCH) --runs $(RATIO_RUNS) --scanf-runs 0 2-ten
 
 # libFuzzer on the reader; new inputs it finds go to build/fuzz/corpus.
 build/fuzz/lf: $(SRC) $(HDR) tests/fuzz.cpp build/flags/fuzz | fuzztools

@@ -6,6 +6,18 @@ ROWS, WIDE = 50001, 10
 CRAFTED = 20000       # distinct codes in the input crafted against chaining
 BUCKETS = 20753       # buckets of a standard hashed set holding that many ints
 
+# What each input is, as the bench's table names it.
+TITLES = {
+    "1-random": "one largest test case of random codes",
+    "2-ten": "ten of them",
+    "3-then-tiny": "one largest, then 100,000 of one code",
+    "4-crafted": "one largest, codes in one hash bucket",
+    "5-tiny": "300,000 test cases of 2 rows of 2",
+    "6-repeats": "one largest of 1,000 distinct codes",
+    "7-tiny-mixed": "300,000 of 1 row of 7 or 3 rows of 3",
+    "8-spaced": "the first, in white space of all kinds",
+}
+
 
 def case(codes, rows=ROWS, wide=WIDE):
     """One test case: a header line, then its rows of codes."""

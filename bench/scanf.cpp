@@ -1,6 +1,6 @@
-// The straightforward way to compute the same counts: scanf for every number,
-// std::unordered_set for the codes met, printf for the totals. The benchmark's
-// point of comparison; it trusts its input completely.
+// scanf: the straightforward way to compute the same counts: scanf for every
+// number, std::unordered_set for the codes met, printf for the totals. The
+// bench's point of comparison; it trusts its input completely.
 #include <cstdio>
 #include <unordered_set>
 
