@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Black-box tests of the counting filter: run each binary named on the
 command line on exact cases, on generated and random inputs checked against
-an independent model, and with failing input and output. Ends with
-'N passed, M failed'. With --quick, a few cases of every group; with
---which BINARY, a build that names the code it takes, checked under
-processors that lack extensions.
+an independent model, and with failing input and output. Prints a line for
+each group as it ends: its name, checks passed and failed, and seconds;
+exits 1 if any failed. With --quick, a few cases of every group; with
+--which BINARY, the test build, which names the code it takes under
+processors that lack extensions and has no random source.
 
 Knobs: RANDOM_INPUTS random test cases, packed 200 to an input (2000);
 MUTATED_INPUTS damaged inputs, one run each (200)."""
@@ -19,10 +20,42 @@ from sweep import sweep, twice, full, crowded, edges, spaced  # noqa: E402
 from streams import refills, long_numbers, packets, nonblocking, arguments, processors  # noqa: E402
 
 results = []
+local = threading.local()   # the group of the checks this thread makes
+
+
+class Groups:
+    """The groups of checks: how many jobs each has left, its counts and
+    when it began. A line is printed for each as its last job ends."""
+
+    def __init__(self):
+        self.lock, self.left, self.counts, self.began = threading.Lock(), {}, {}, {}
+
+    def expect(self, group, jobs=1):
+        self.left[group] = self.left.get(group, 0) + jobs
+        self.counts.setdefault(group, [0, 0])
+
+    def run(self, group, fn, *args):
+        local.group = group
+        with self.lock:
+            self.began.setdefault(group, time.time())
+        try:
+            return fn(*args)
+        finally:
+            with self.lock:
+                self.left[group] -= 1
+                if self.left[group] == 0:
+                    good, bad = self.counts[group]
+                    seconds = time.time() - self.began[group]
+                    print(f"{group:<16} {good:6d} passed {bad:4d} failed {seconds:7.1f} s", flush=True)
+
+
+groups = Groups()
 
 
 def check(name, ok, detail=""):
     results.append(ok)
+    with groups.lock:
+        groups.counts[getattr(local, "group", "model")][not ok] += 1
     if not ok:
         print(f"FAIL {name}: {detail}"[:2000])
 
@@ -332,39 +365,54 @@ def cases(quick):
     return out
 
 
+def model_cases():
+    """The model gives what every exact case says."""
+    for group, data, out, rc, err in CASES:
+        check(f"model on {data[:40]!r}", want(data) == (out, rc, err), want(data))
+
+
+# The groups that run on each binary, by name, and those on ./a alone.
+EACH = {"exact": exact, "failing io": failing_io, "interactive": interactive, "left unread": shared,
+        "seeds": seeded}
+STREAMS = {"refills": refills, "long numbers": long_numbers, "packets": packets, "non-blocking": nonblocking,
+           "arguments": arguments}
+
+
 def main():
     quick = "--quick" in sys.argv
     args = [b for b in sys.argv[1:] if b != "--quick"]
     which = args[args.index("--which") + 1] if "--which" in args else None
     binaries = [b for b in args if b not in ("--which", which)]
-    for group, data, out, rc, err in CASES:
-        check(f"model on {data[:40]!r}", want(data) == (out, rc, err), want(data))
+    work = [("model", model_cases)]
+    for b in binaries:
+        work += [(g, f, b) for g, f in EACH.items()] + [(g, f, b, check, quick) for g, f in STREAMS.items()]
+        if os.path.basename(b) == "a":
+            work.append(("processors", processors, b, check, quick, which))
+            work += [("no entropy", unseeded, b, which)] if which else []
+    generated = cases(quick)
+    for job in work:
+        groups.expect(job[0])
+    for group, _, _ in generated:
+        groups.expect(group, len(binaries))
     os.makedirs(BUILD, exist_ok=True)
     scratch = tempfile.mkdtemp(prefix="tests-", dir=BUILD)
     try:
         jobs, seq = [], {}
         with ThreadPoolExecutor(max_workers=4) as pool:
-            for b in binaries:
-                jobs += [pool.submit(f, b) for f in (exact, failing_io, interactive, shared, seeded)]
-                jobs += [pool.submit(f, b, check, quick) for f in (refills, long_numbers, packets, nonblocking, arguments)]
-                if os.path.basename(b) == "a":
-                    jobs.append(pool.submit(processors, b, check, quick, which))
-                    jobs += [pool.submit(unseeded, b, which)] if which else []
-            for group, data, piped in cases(quick):
+            jobs += [pool.submit(groups.run, *job) for job in work]
+            for group, data, piped in generated:
                 n = seq[group] = seq.get(group, 0) + 1
                 path = None if piped else os.path.join(scratch, f"{group}-{n}.in")
                 if path:
                     with open(path, "wb") as f:
                         f.write(data)
                 due = want(data)
-                jobs += [pool.submit(attempt, b, group, n, data, due, path) for b in binaries]
+                jobs += [pool.submit(groups.run, group, attempt, b, group, n, data, due, path) for b in binaries]
             for j in jobs:
                 j.result()
     finally:
         shutil.rmtree(scratch)
-    good = sum(results)
-    print(f"{good} passed, {len(results) - good} failed")
-    sys.exit(0 if good == len(results) else 1)
+    sys.exit(0 if all(results) else 1)
 
 
 if __name__ == "__main__":

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Checks of what comes with the program: its manual page, make install and
-uninstall, and the bench's table. Usage: tool.py BINARY; ends 'N passed, M
-failed'."""
-import os, re, shutil, subprocess, sys, tempfile
+uninstall, and the bench's table. Usage: tool.py BINARY; prints a line for
+each group as it ends, as tests/run.py does."""
+import os, re, shutil, subprocess, sys, tempfile, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "bench"))
@@ -120,14 +120,21 @@ def bench(binary):
         stops(d, binary)
 
 
+def group(name, fn, *args):
+    """Run the checks of fn and print their line."""
+    began, before = time.time(), len(results)
+    fn(*args)
+    good = sum(results[before:])
+    bad = len(results) - before - good
+    print(f"{name:<16} {good:6d} passed {bad:4d} failed {time.time() - began:7.1f} s", flush=True)
+
+
 def main():
     binary = os.path.abspath(sys.argv[1])
-    manual()
-    install()
-    bench(binary)
-    good = sum(results)
-    print(f"{good} passed, {len(results) - good} failed")
-    sys.exit(0 if good == len(results) else 1)
+    group("manual page", manual)
+    group("install", install)
+    group("bench", bench, binary)
+    sys.exit(0 if all(results) else 1)
 
 
 if __name__ == "__main__":
