@@ -10,6 +10,8 @@
 TARGET_BEGIN("avx2,bmi,bmi2,popcnt,lzcnt")
 namespace ISA {
 
+enum { VECTOR = 32 };	// the bytes of its widest vector
+
 // The white space bytes and the signs by their low nibbles (rules.h).
 static constexpr nibbles whites(space, 0), signs(sign, 0x80);
 static_assert(whites.exact(space) && signs.exact(sign), "a nibble looks up each class exactly");

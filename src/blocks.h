@@ -105,4 +105,57 @@ static inline void scan(void)
 	}
 }
 
+// The line feeds among the n bytes at s, for the messages, which say where
+// a fault stands: by the widest vectors the set has, each lane counting up
+// to 255 of them before they are summed.
+static inline size_t vectorfeeds(const unsigned char *s, size_t n)
+{
+	typedef unsigned char lanes __attribute__((vector_size(VECTOR)));
+	size_t k = 0, sum = 0;
+	while (n - k >= sizeof(lanes)) {
+		size_t most = (n - k) / sizeof(lanes) < 255 ? (n - k) / sizeof(lanes) : 255;
+		lanes acc = {}, v;
+#pragma GCC unroll 4
+		for (size_t i = 0; i < most; i++, k += sizeof v) {
+			memcpy(&v, s + k, sizeof v);
+			acc -= (lanes)(v == '\n');
+		}
+		for (size_t i = 0; i < sizeof acc; i++)
+			sum += acc[i];
+	}
+	for (; k < n; k++)
+		sum += s[k] == '\n';
+	return sum;
+}
+
+// The same by 64-bit words, where a compiler makes a vector of bytes one
+// byte at a time: a byte that is 0 once the line feed is taken away by XOR
+// is the only one whose top bit stays clear after its low 7 bits are added
+// to 0x7f, or-ed with it; each becomes 1 in its byte of acc.
+static inline size_t wordfeeds(const unsigned char *s, size_t n)
+{
+	const uint64_t ones = 0x0101010101010101u, low = 0x7f7f7f7f7f7f7f7fu, odd = 0x00ff00ff00ff00ffu;
+	size_t k = 0, sum = 0;
+	while (n - k >= 8) {
+		size_t most = (n - k) / 8 < 255 ? (n - k) / 8 : 255;
+		uint64_t acc = 0, x;
+		for (size_t i = 0; i < most; i++, k += 8) {
+			memcpy(&x, s + k, 8);
+			x ^= ones * '\n';
+			acc += ~(((x & low) + low) | x) >> 7 & ones;
+		}
+		acc = (acc & odd) + (acc >> 8 & odd);
+		sum += (size_t)(acc * 0x0001000100010001u >> 48);
+	}
+	for (; k < n; k++)
+		sum += s[k] == '\n';
+	return sum;
+}
+
+// The line feeds among the n bytes at s.
+static inline size_t feeds(const unsigned char *s, size_t n)
+{
+	return VECTOR >= 16 ? vectorfeeds(s, n) : wordfeeds(s, n);
+}
+
 } // namespace ISA

@@ -21,6 +21,27 @@ const unsigned char *p = buf + LEAD;
 unsigned char *end = buf + LEAD;
 bool eof;
 
+// What the messages need to say where a byte stands: the input's bytes
+// before buf + LEAD (taken); those before counted have had their line
+// feeds counted (lines), and the line they end in began at offset line0.
+// The offset of the byte marked, where it stands once it has been let go
+// (known), or -1.
+static long long taken, lines, line0, marked0 = -1;
+static const unsigned char *counted = buf + LEAD;
+static spot known;
+static bool let;	// the byte marked has been let go
+
+// The line feeds among the n bytes at s, a byte at a time: until the code
+// for this processor is chosen.
+static size_t each(const unsigned char *s, size_t n)
+{
+	size_t k = 0;
+	for (size_t i = 0; i < n; i++)
+		k += s[i] == '\n';
+	return k;
+}
+size_t (*feeds)(const unsigned char *s, size_t n) = each;
+
 static bool seekable;
 // How standard input is read: as a stream that cannot be looked at; as a
 // pipe whose bytes are duplicated into twin to be looked at (Linux), and
@@ -30,6 +51,63 @@ static bool seekable;
 enum { NOLOOK, PIPE, SOCKET, MESSAGES };
 static int how;
 static int twin[2] = {-1, -1}, sink = -1;
+
+// The offset in the input of the byte at s, which is in the buffer.
+static long long offset(const unsigned char *s)
+{
+	return taken + (s - (buf + LEAD));
+}
+
+// The last line feed among the n bytes at s, which hold one.
+static const unsigned char *lastfeed(const unsigned char *s, size_t n)
+{
+#ifdef __GLIBC__
+	return (const unsigned char *)memrchr(s, '\n', n);
+#else
+	while (s[--n] != '\n')
+		;
+	return s + n;
+#endif
+}
+
+// Where the byte at s stands, s from counted on: the line feeds from
+// counted to s, and the last of them, say.
+spot locate(const unsigned char *s)
+{
+	size_t n = s - counted, k = feeds(counted, n);
+	if (k == 0)
+		return {lines + 1, offset(s) - line0 + 1};
+	return {lines + (long long)k + 1, s - lastfeed(counted, n)};
+}
+
+// Count the line feeds from counted up to s, the bytes about to be let go,
+// and say where the byte marked stands if it is among them.
+static void count(const unsigned char *s)
+{
+	if (marked0 >= 0 && !let && marked0 < offset(s)) {
+		known = locate(buf + LEAD + (marked0 - taken));
+		let = true;
+	}
+	size_t n = s - counted, k = feeds(counted, n);
+	if (k > 0) {
+		lines += (long long)k;
+		line0 = offset(lastfeed(counted, n)) + 1;
+	}
+	counted = s;
+}
+
+// Remember the byte at s.
+void mark(const unsigned char *s)
+{
+	marked0 = offset(s);
+	let = false;
+}
+
+// Where the byte remembered stands.
+spot marked(void)
+{
+	return let ? known : locate(buf + LEAD + (marked0 - taken));
+}
 
 // Take up to want bytes of input: read into to, or, where they were
 // looked at into to already (a pipe's), only taken off the pipe, which
@@ -117,7 +195,7 @@ static void grow(size_t n)
 		free(buf);
 	buf = b;
 	room = n;
-	p = buf + LEAD - keep;
+	p = counted = buf + LEAD - keep;
 }
 
 // Take the next message of a socket whole, however long, into buf + LEAD;
@@ -165,8 +243,10 @@ void refill(long long due, bool begun)
 {
 	size_t keep = end - p, r;
 
+	count(p);
+	taken = offset(end);
 	memmove(buf + LEAD - keep, p, keep);
-	p = buf + LEAD - keep;
+	p = counted = buf + LEAD - keep;
 	flush();
 	r = how == MESSAGES ? message() : chunk(due, begun || keep > 0);
 	eof = r == 0;
@@ -177,9 +257,11 @@ void refill(long long due, bool begun)
 // Start with nothing read.
 void empty(void)
 {
-	p = end = buf + LEAD;
+	p = counted = end = buf + LEAD;
 	eof = false;
 	memset(end, CUT, PAD);
+	taken = lines = line0 = 0;
+	marked0 = -1;
 }
 
 // Find out whether standard input can be sought, or looked at without

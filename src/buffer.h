@@ -36,6 +36,22 @@ static inline int peek(long long due, bool begun)
 	return p == end ? -1 : *p;
 }
 
+// Where a byte of the input stands, for a message: its line and its column,
+// from 1; a line ends at a line feed, and a column counts bytes.
+struct spot {
+	long long line, column;
+};
+// Where the byte at s stands; s from the first byte kept in the buffer to
+// end.
+spot locate(const unsigned char *s);
+// Remember the byte at s, which a refill may let go, and tell where the
+// byte remembered stands.
+void mark(const unsigned char *s);
+spot marked(void);
+// The line feeds among the n bytes at s, by the code chosen for this
+// processor: counted as the bytes are let go.
+extern size_t (*feeds)(const unsigned char *s, size_t n);
+
 // Start with nothing read.
 void empty(void);
 // Find out how standard input can be read ahead of use.

@@ -11,6 +11,6 @@ namespace ISA {
 [[gnu::flatten]] static void scanall(void) { scan(); }
 [[gnu::flatten]] static void testall(void) { cases(); }
 static kinds kindsof(const unsigned char *b) { return classify(b); }
-const reader code = {NAME(ISA), scanall, testall, kindsof};
+const reader code = {NAME(ISA), scanall, testall, kindsof, feeds};
 
 } // namespace ISA

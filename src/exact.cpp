@@ -30,17 +30,19 @@ static const char *what(place pos)
 	return pos.entry == 1 ? "the number of rows" : "the number of entries per row";
 }
 
-// Report a fault in the input at pos of the current test case: its row and
-// entry where pos is in a row, the test case alone where it is not.
-void fault(place pos, const char *fmt, ...)
+// Report a fault in the input at pos of the current test case: the line and
+// column where it begins, then its row and entry where pos is in a row, the
+// test case alone where it is not.
+void fault(spot s, place pos, const char *fmt, ...)
 {
-	char where[64] = "", msg[192];
+	char where[128], msg[192];
+	int n = snprintf(where, sizeof where, "line %lld, column %lld: ", s.line, s.column);
 	va_list ap;
 
 	if (at.tcase > 0 && pos.row > 0)
-		snprintf(where, sizeof where, "test case %d, row %d, entry %d: ", at.tcase, pos.row, pos.entry);
+		snprintf(where + n, sizeof where - n, "test case %d, row %d, entry %d: ", at.tcase, pos.row, pos.entry);
 	else if (at.tcase > 0)
-		snprintf(where, sizeof where, "test case %d: ", at.tcase);
+		snprintf(where + n, sizeof where - n, "test case %d: ", at.tcase);
 	va_start(ap, fmt);
 	vsnprintf(msg, sizeof msg, fmt, ap);
 	va_end(ap);
@@ -79,8 +81,9 @@ int slow(place pos)
 
 	while (space(c = peek(due, false)))
 		p++;
+	mark(p);
 	if (c < 0)
-		fault(pos, "expected %s, found end of input", what(pos));
+		fault(marked(), pos, "expected %s, found end of input", what(pos));
 	neg = minus(c);
 	for (;; p++, taken++) {
 		c = peek(due, taken > 0);
@@ -108,5 +111,5 @@ int slow(place pos)
 	quote(tok, raw, taken < SHOWN ? taken : (size_t)SHOWN);
 	if (taken > SHOWN || (c >= 0 && !space(c)))
 		strcat(tok, "...");
-	fault(pos, "expected %s, found \"%s\"%s", what(pos), tok, any ? " (out of range)" : "");
+	fault(marked(), pos, "expected %s, found \"%s\"%s", what(pos), tok, any ? " (out of range)" : "");
 }

@@ -27,5 +27,6 @@ long long owed(place pos);
 // decimal integer within 32 bits.
 [[gnu::noinline, gnu::cold]] int slow(place pos);
 
-// Report a fault in the input at pos of the current test case, and exit 1.
-[[noreturn, gnu::cold]] void fault(place pos, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
+// Report a fault in the input at pos of the current test case, whose bytes
+// begin where s says, and exit 1.
+[[noreturn, gnu::cold]] void fault(spot s, place pos, const char *fmt, ...) __attribute__((format(printf, 3, 4)));

@@ -37,17 +37,35 @@ void reset(void)
 	at = {0, 0, 0, 0};
 }
 
-// Put a seekable input's offset just after the last number used, so that
-// the next reader of the same open file starts there. The numbers on the
-// tape are runs between white space, so the place is found by counting.
-void leave(void)
+// The byte after the first k numbers on the tape. They are runs between
+// white space, so the place is found by counting.
+static const unsigned char *past(unsigned k)
 {
-	const unsigned char *s = ti > 0 ? from : p;
-	for (unsigned i = 0; i < ti; i++) {
+	const unsigned char *s = from;
+	for (unsigned i = 0; i < k; i++) {
 		while (space(*s))
 			s++;
 		while (!space(*s))
 			s++;
 	}
-	seek(s);
+	return s;
+}
+
+// Where the number read last began: on the tape, or where the exact reader
+// marked it.
+spot began(void)
+{
+	if (ti == 0)
+		return marked();
+	const unsigned char *s = past(ti - 1);
+	while (space(*s))
+		s++;
+	return locate(s);
+}
+
+// Put a seekable input's offset just after the last number used, so that
+// the next reader of the same open file starts there.
+void leave(void)
+{
+	seek(ti > 0 ? past(ti) : p);
 }

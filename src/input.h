@@ -40,6 +40,8 @@ static inline int num(place pos)
 	return more(pos);
 }
 
+// Where the number read last began.
+spot began(void);
 // Start reading: nothing read, nothing on the tape.
 void reset(void);
 // Put a seekable input's offset just after the last number used.

@@ -10,15 +10,17 @@
 
 #include <cstdio>
 
-int main(int argc, char **)
+int main(int argc, char **argv)
 {
+	name(argc > 0 ? argv[0] : nullptr);
 	if (argc > 1)
-		fprintf(stderr, "a: reads standard input only; ignoring arguments\n");
+		fprintf(stderr, "%s: reads standard input only; ignoring arguments\n", prog);
 	const reader &code = choose();
 #ifdef NAME_READER	// a build for the tests, which says which code it took
-	fprintf(stderr, "a: the %s code\n", code.name);
+	fprintf(stderr, "%s: the %s code\n", prog, code.name);
 #endif
 	fill = code.scan;
+	feeds = code.feeds;
 	build();
 	seed();
 	huge();

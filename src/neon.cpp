@@ -6,6 +6,8 @@
 
 namespace ISA {
 
+enum { VECTOR = 16 };	// the bytes of its widest vector
+
 // The 64 bits of a block from four 16-byte compares, gathered by pairwise
 // adds.
 static inline uint64_t bits(const uint8x16_t m[4])

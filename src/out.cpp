@@ -12,6 +12,7 @@
 
 char out[1 << 16];
 size_t outn;
+const char *prog = "a";
 
 // Write what is buffered for standard output.
 void flush(void)
@@ -30,6 +31,16 @@ void flush(void)
 	outn = 0;
 }
 
+// Take the program's name from argv0, the last part of its path, as it was
+// run: a where there is none.
+void name(const char *argv0)
+{
+	const char *s = argv0 ? strrchr(argv0, '/') : nullptr;
+	s = s ? s + 1 : argv0;
+	if (s && *s)
+		prog = s;
+}
+
 // Write what is left and close standard output: a file system may report
 // a failed write only then. A descriptor never open had nothing written.
 void done(void)
@@ -39,7 +50,8 @@ void done(void)
 		die("writing output: %s", strerror(errno));
 }
 
-// Write the lines complete so far, then "a: " and the message, and exit 1.
+// Write the lines complete so far, then the program's name and the
+// message, and exit 1.
 void die(const char *fmt, ...)
 {
 	char msg[256];
@@ -53,7 +65,7 @@ void die(const char *fmt, ...)
 	fuzzdie(msg);
 #endif
 	flush();
-	fprintf(stderr, "a: %s\n", msg);
+	fprintf(stderr, "%s: %s\n", prog, msg);
 	exit(1);
 }
 

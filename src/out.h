@@ -8,7 +8,11 @@
 void flush(void);
 // Write what is left, close standard output, and report a failure.
 void done(void);
-// Write the lines complete so far, then "a: " and the message, and exit 1.
+// The program's name in its messages, and taking it from argv[0].
+extern const char *prog;
+void name(const char *argv0);
+// Write the lines complete so far, then the program's name and the
+// message, and exit 1.
 [[noreturn, gnu::cold]] void die(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Whether a call on descriptor fd that failed should be tried again: after

@@ -5,6 +5,8 @@
 
 namespace ISA {
 
+enum { VECTOR = 8 };	// the bytes of its widest vector
+
 // The classes of the 64 bytes of the block at b, a byte at a time.
 static inline kinds classify(const unsigned char *b)
 {

@@ -1,6 +1,7 @@
 // The code for each instruction set, behind one small interface, and which
 // of them this build holds. choose() picks one at start-up.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // The bytes of a 64-byte block, a bit for each, lowest bit first: white
@@ -15,6 +16,7 @@ struct reader {
 	void (*scan)(void);	// fill the tape from p on
 	void (*cases)(void);	// read, score and write every test case
 	kinds (*classify)(const unsigned char *b);	// the block at b
+	size_t (*feeds)(const unsigned char *s, size_t n);	// line feeds at s
 };
 
 #if defined(__x86_64__)

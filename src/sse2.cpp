@@ -8,6 +8,8 @@
 TARGET_BEGIN("sse2")
 namespace ISA {
 
+enum { VECTOR = 16 };	// the bytes of its widest vector
+
 // The bytes of a from lo on, n of them: shifted so that the range starts
 // at the lowest signed byte, they are below the range's end.
 static inline __m128i range(__m128i a, char lo, int n)

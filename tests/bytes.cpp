@@ -1,6 +1,6 @@
 // Every byte 0 to 255, at every place of a block among bytes of every
 // class, through the classifier of each code this processor runs, against
-// the rules of the input. Ends with a line of the checks passed and failed
+// the rules of the input; and its count of line feeds. Ends with a line of the checks passed and failed
 // (a check is a reader and a byte) and the seconds taken, and names the
 // codes skipped.
 #include "../src/readers.h"
@@ -42,6 +42,30 @@ static bool right(const reader &r, int c)
 	return true;
 }
 
+// Whether the code r counts the line feeds of buffers of every length up to
+// 300, and of 20,000 bytes, from every offset of a block, some all line
+// feeds, so that each lane of a count fills.
+static bool lines(const reader &r)
+{
+	static unsigned char text[64 + 20000];
+	unsigned seed = 1;
+	for (int dense = 0; dense < 4; dense++) {
+		for (unsigned char &c : text)
+			c = dense == 3 || (seed = seed * 1103515245 + 12345) >> 16 % 8 < (unsigned)dense ? '\n' : 'x' ^ (seed >> 8 & 3);
+		for (size_t at = 0; at < 64; at += 7)
+			for (size_t n = 0; n <= 20000; n += n < 300 ? 1 : 19700) {
+				size_t want = 0;
+				for (size_t i = 0; i < n; i++)
+					want += text[at + i] == '\n';
+				if (r.feeds(text + at, n) != want) {
+					printf("FAIL %s: %zu line feeds in %zu bytes, counted %zu\n", r.name, want, n, r.feeds(text + at, n));
+					return false;
+				}
+			}
+	}
+	return true;
+}
+
 int main()
 {
 	int good = 0, bad = 0;
@@ -55,6 +79,7 @@ int main()
 		}
 		for (int c = 0; c < 256; c++)
 			right(*r, c) ? good++ : bad++;
+		lines(*r) ? good++ : bad++;
 	}
 	printf("%-16s %6d passed %4d failed %7.1f s\n", "bytes", good, bad, (double)(clock() - start) / CLOCKS_PER_SEC);
 	return bad != 0;

@@ -1,5 +1,5 @@
 """An independent model of the counting filter, and random inputs for it."""
-import re
+import os, re
 
 WHITE = b" \t\n\v\f\r"
 NUM = re.compile(rb"[ \t\n\v\f\r]*([+-]?0*[0-9]{1,10})(?![0-9])")
@@ -41,21 +41,28 @@ class Fault(Exception):
     pass
 
 
+def spot(data, at):
+    """Where the byte at offset at stands: b"line L, column C: "."""
+    line0 = data.rfind(b"\n", 0, at) + 1
+    return b"line %d, column %d: " % (data.count(b"\n", 0, at) + 1, at - line0 + 1)
+
+
 def judge(data):
     """The totals the filter must write for data, and the message it must
-    then end with (status 1), or None when it must finish (status 0)."""
-    pos, lines = 0, []
+    then end with (status 1), or None when it must finish (status 0). The
+    message leaves out the program's name and the colon after it."""
+    pos, lines, start = 0, [], [0]
 
     def num(what, *place):
         nonlocal pos
         m = NUM.match(data, pos)
         if m and -2**31 <= int(m.group(1)) < 2**31:
-            pos = m.end()
+            pos, start[0] = m.end(), m.start(1)
             return int(m.group(1))
-        token = TOKEN.match(data, pos).group(1)
-        big = re.match(rb"[+-]?[0-9]", token)
+        t = TOKEN.match(data, pos)
+        token, big = t.group(1), re.match(rb"[+-]?[0-9]", t.group(1))
         found = shown(token) + b" (out of range)" * bool(big) if token else b"end of input"
-        raise Fault(where(*place) + b"expected %s, found %s" % (what, found))
+        raise Fault(spot(data, t.start(1)) + where(*place) + b"expected %s, found %s" % (what, found))
 
     def codes(t, r, m):
         """A row of m codes, by one match when it reads cleanly."""
@@ -74,16 +81,26 @@ def judge(data):
 
     try:
         for t in range(1, num(b"the number of test cases") + 1):
-            n, m = num(b"the number of rows", t), num(b"the number of entries per row", t)
+            n = num(b"the number of rows", t)
+            at_n = start[0]
+            m = num(b"the number of entries per row", t)
             if n > 0 and not 0 <= m <= 10:
-                raise Fault(where(t) + b"expected 0 to 10 entries per row, found %d" % m)
+                raise Fault(spot(data, start[0]) + where(t) + b"expected 0 to 10 entries per row, found %d" % m)
             if n > 50001 and m > 0:
-                raise Fault(where(t) + b"expected at most 50001 rows, found %d" % n)
+                raise Fault(spot(data, at_n) + where(t) + b"expected at most 50001 rows, found %d" % n)
             rows = [codes(t, r, m) for r in range(1, n + 1 if m > 0 else 0)]
             lines.append(count(rows, n * m <= 4000))
     except Fault as e:
-        return lines, b"a: " + e.args[0] + b"\n"
+        return lines, e.args[0] + b"\n"
     return lines, None
+
+
+def said(binary, message):
+    """A message as binary writes it, after its name: the last part of its
+    path, or of the binary that a wrapper run-NAME for another processor
+    runs."""
+    base = os.path.basename(binary)
+    return (base[4:] if base.startswith("run-") else base).encode() + b": " + message if message else b""
 
 
 def model(data):

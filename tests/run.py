@@ -15,7 +15,7 @@ from concurrent.futures import ThreadPoolExecutor
 HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = os.path.join(os.path.dirname(HERE), "build")
 sys.path.insert(0, HERE)
-from model import judge, generate, mutate  # noqa: E402
+from model import judge, generate, mutate, said  # noqa: E402
 from sweep import sweep, twice, full, crowded, edges, spaced  # noqa: E402
 from streams import refills, long_numbers, packets, nonblocking, arguments, processors  # noqa: E402
 
@@ -72,15 +72,14 @@ def run(binary, data, timeout=20, **kw):
 def expect(binary, name, data, out, rc=0, err=b"", **kw):
     r = run(binary, data, **kw)
     got = (r.stdout, r.returncode, r.stderr)
-    check(f"{binary} {name}", got == (out, rc, err), f"got {got!r:.600}")
+    check(f"{binary} {name}", got == (out, rc, said(binary, err)), f"got {got!r:.600}")
 
 
 def big(codes):
     return b"1 50001 10\n" + b"".join(b" ".join(b"%d" % c for c in codes(i)) + b"\n" for i in range(50001))
 
 
-E = b"a: "
-CASES = [  # group, input, output, status, standard error
+CASES = [  # group, input, output, status, standard error after the program's name
     ("rules", b"1 2 2 1 2 2 3", b"5\n", 0, b""),
     ("rules", b"1\n2\n2\n1\n2\n\n2 3\n", b"5\n", 0, b""),
     ("rules", b"2 1 1 5 1 1 5", b"1\n1\n", 0, b""),
@@ -102,39 +101,65 @@ CASES = [  # group, input, output, status, standard error
     ("syntax", b"\t\v\f\r +1 \n+0001 +01 -00000000000000000000000000000007 x", b"1\n", 0, b""),
     ("syntax", b"1 1 1 5x", b"1\n", 0, b""),
     ("syntax", b"1 1 1 5", b"1\n", 0, b""),
-    ("errors", b"", b"", 1, E + b"expected the number of test cases, found end of input\n"),
-    ("errors", b" \n\t", b"", 1, E + b"expected the number of test cases, found end of input\n"),
-    ("errors", b"2000000000 1 1 5", b"1\n", 1, E + b"test case 2: expected the number of rows, found end of input\n"),
-    ("errors", b"2 1 1 5 1", b"1\n", 1, E + b"test case 2: expected the number of entries per row, found end of input\n"),
-    ("errors", b"2 1 1 5 2 2 1 2 3", b"1\n", 1, E + b"test case 2, row 2, entry 2: expected an item code, found end of input\n"),
-    ("errors", b"1 2 2 1", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found end of input\n"),
-    ("errors", b"1 2", b"", 1, E + b"test case 1: expected the number of entries per row, found end of input\n"),
-    ("errors", b"2 1 1 5 3 1 1 2 x7 4", b"1\n", 1, E + b"test case 2, row 3, entry 1: expected an item code, found \"x7\"\n"),
-    ("errors", b"1 1 2 5 -", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found \"-\"\n"),
-    ("errors", b"1 1 2 5 +-3", b"", 1, E + b"test case 1, row 1, entry 2: expected an item code, found \"+-3\"\n"),
-    ("errors", b"1 1 1 2147483648", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"2147483648\" (out of range)\n"),
-    ("errors", b"1 1 1 -2147483649", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"-2147483649\" (out of range)\n"),
+    ("errors", b"", b"", 1, b"line 1, column 1: expected the number of test cases, found end of input\n"),
+    ("errors", b" \n\t", b"", 1, b"line 2, column 2: expected the number of test cases, found end of input\n"),
+    ("errors", b"2000000000 1 1 5", b"1\n", 1,
+     b"line 1, column 17: test case 2: expected the number of rows, found end of input\n"),
+    ("errors", b"2 1 1 5 1", b"1\n", 1,
+     b"line 1, column 10: test case 2: expected the number of entries per row, found end of input\n"),
+    ("errors", b"2 1 1 5 2 2 1 2 3", b"1\n", 1,
+     b"line 1, column 18: test case 2, row 2, entry 2: expected an item code, found end of input\n"),
+    ("errors", b"1 2 2 1", b"", 1, b"line 1, column 8: test case 1, row 1, entry 2: expected an item code, found end of input\n"),
+    ("errors", b"1 2 2 1\n", b"", 1, b"line 2, column 1: test case 1, row 1, entry 2: expected an item code, found end of input\n"),
+    ("errors", b"1 2", b"", 1, b"line 1, column 4: test case 1: expected the number of entries per row, found end of input\n"),
+    ("errors", b"2 1 1 5 3 1 1 2 x7 4", b"1\n", 1,
+     b"line 1, column 17: test case 2, row 3, entry 1: expected an item code, found \"x7\"\n"),
+    ("errors", b"1 1 2 5 -", b"", 1, b"line 1, column 9: test case 1, row 1, entry 2: expected an item code, found \"-\"\n"),
+    ("errors", b"1 1 2 5 +-3", b"", 1, b"line 1, column 9: test case 1, row 1, entry 2: expected an item code, found \"+-3\"\n"),
+    ("errors", b"1 1 1 2147483648", b"", 1,
+     b"line 1, column 7: test case 1, row 1, entry 1: expected an item code, found \"2147483648\" (out of range)\n"),
+    ("errors", b"1 1 1 -2147483649", b"", 1,
+     b"line 1, column 7: test case 1, row 1, entry 1: expected an item code, found \"-2147483649\" (out of range)\n"),
     ("errors", b"1 1 1 -0000000000000000000000000000000123456789012", b"", 1,
-     E + b"test case 1, row 1, entry 1: expected an item code, found \"-0000000000000000000...\" (out of range)\n"),
-    ("errors", b"99999999999", b"", 1, E + b"expected the number of test cases, found \"99999999999\" (out of range)\n"),
-    ("errors", b":", b"", 1, E + b"expected the number of test cases, found \":\"\n"),
-    ("errors", b"1 1 1 \x0e5", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\x0e5\"\n"),
-    ("errors", b"1 1 1 \x085", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\x085\"\n"),
+     b"line 1, column 7: test case 1, row 1, entry 1: expected an item code, found \"-0000000000000000000...\" (out of range)\n"),
+    ("errors", b"99999999999", b"", 1,
+     b"line 1, column 1: expected the number of test cases, found \"99999999999\" (out of range)\n"),
+    ("errors", b":", b"", 1, b"line 1, column 1: expected the number of test cases, found \":\"\n"),
+    ("errors", b"1 1 1 \x0e5", b"", 1, b"line 1, column 7: test case 1, row 1, entry 1: expected an item code, found \"\\x0e5\"\n"),
+    ("errors", b"1 1 1 \x085", b"", 1, b"line 1, column 7: test case 1, row 1, entry 1: expected an item code, found \"\\x085\"\n"),
     ("errors", b"1 1 2      12345678901 5", b"", 1,
-     E + b"test case 1, row 1, entry 1: expected an item code, found \"12345678901\" (out of range)\n"),
-    ("errors", b"1 1 1 \"\\\x01\xff\x7f", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"\\\"\\\\\\x01\\xff\\x7f\"\n"),
-    ("errors", b"1 1 1 abcdefghijklmnopqrstuvwxyz", b"", 1, E + b"test case 1, row 1, entry 1: expected an item code, found \"abcdefghijklmnopqrst...\"\n"),
-    ("limits", b"2 1 1 5 1 11", b"1\n", 1, E + b"test case 2: expected 0 to 10 entries per row, found 11\n"),
-    ("limits", b"1 1 -1", b"", 1, E + b"test case 1: expected 0 to 10 entries per row, found -1\n"),
-    ("limits", b"1 50002 1", b"", 1, E + b"test case 1: expected at most 50001 rows, found 50002\n"),
+     b"line 1, column 12: test case 1, row 1, entry 1: expected an item code, found \"12345678901\" (out of range)\n"),
+    ("errors", b"1 1 1 \"\\\x01\xff\x7f", b"", 1,
+     b"line 1, column 7: test case 1, row 1, entry 1: expected an item code, found \"\\\"\\\\\\x01\\xff\\x7f\"\n"),
+    ("errors", b"1 1 1 abcdefghijklmnopqrstuvwxyz", b"", 1,
+     b"line 1, column 7: test case 1, row 1, entry 1: expected an item code, found \"abcdefghijklmnopqrst...\"\n"),
+    ("where", b"1\r\n2 2\r\n1 x\r\n", b"", 1, b"line 3, column 3: test case 1, row 1, entry 2: expected an item code, found \"x\"\n"),
+    ("where", b"1 1 1" + b" " * 200000 + b"\n\tx", b"", 1,
+     b"line 2, column 2: test case 1, row 1, entry 1: expected an item code, found \"x\"\n"),
+    ("where", b"1 1 2" + b" " * 200000 + b"0x", b"", 1,
+     b"line 1, column 200007: test case 1, row 1, entry 2: expected an item code, found \"x\"\n"),
+    ("where", b"1\n50001 1\n" + b"-1234567\n" * 50000 + b"+x\n", b"", 1,
+     b"line 50003, column 1: test case 1, row 50001, entry 1: expected an item code, found \"+x\"\n"),
+    ("where", b"1 1 1" + b"\n" * 10000 + b"x", b"", 1,
+     b"line 10001, column 1: test case 1, row 1, entry 1: expected an item code, found \"x\"\n"),
+    ("where", b"2\n1 1\n5\n\n  50002 3\n", b"1\n", 1, b"line 5, column 3: test case 2: expected at most 50001 rows, found 50002\n"),
+    ("where", b"1\n50002\n\n -11 9", b"", 1, b"line 4, column 2: test case 1: expected 0 to 10 entries per row, found -11\n"),
+    ("limits", b"2 1 1 5 1 11", b"1\n", 1, b"line 1, column 11: test case 2: expected 0 to 10 entries per row, found 11\n"),
+    ("limits", b"1 1 -1", b"", 1, b"line 1, column 5: test case 1: expected 0 to 10 entries per row, found -1\n"),
+    ("limits", b"1 50002 1", b"", 1, b"line 1, column 3: test case 1: expected at most 50001 rows, found 50002\n"),
     ("limits", big(lambda i: range(10 * i, 10 * i + 10)), b"51151023\n", 0, b""),
     ("limits", big(lambda i: [7] * 10), b"512\n", 0, b""),
 ]
 
 
 def exact(binary):
+    """Each case through a pipe and from a file."""
     for i, (group, data, out, rc, err) in enumerate(CASES):
         expect(binary, f"{group} #{i}", data, out, rc, err)
+        with tempfile.TemporaryFile() as f:
+            f.write(data)
+            f.seek(0)
+            expect(binary, f"{group} #{i} from a file", None, out, rc, err, stdin=f)
 
 
 # The sweep and the damaged inputs start hundreds of processes; a leak check
@@ -147,13 +172,13 @@ def failing_io(binary):
     """Unreadable input and unwritable output end with status 1 and a message."""
     sh = lambda cmd: subprocess.run(["sh", "-c", cmd, "sh", binary], capture_output=True, timeout=20)
     r = sh('echo 1 1 1 5 | "$1" > /dev/full')
-    check(f"{binary} /dev/full", (r.returncode, r.stderr) == (1, b"a: writing output: No space left on device\n"), r)
+    check(f"{binary} /dev/full", (r.returncode, r.stderr) == (1, said(binary, b"writing output: No space left on device\n")), r)
     r = sh('echo 1 1 1 5 | "$1" >&-')
-    check(f"{binary} closed output", (r.returncode, r.stderr) == (1, b"a: writing output: Bad file descriptor\n"), r)
+    check(f"{binary} closed output", (r.returncode, r.stderr) == (1, said(binary, b"writing output: Bad file descriptor\n")), r)
     r = sh('"$1" <&-')
-    check(f"{binary} closed input", (r.returncode, r.stderr) == (1, b"a: reading input: Bad file descriptor\n"), r)
+    check(f"{binary} closed input", (r.returncode, r.stderr) == (1, said(binary, b"reading input: Bad file descriptor\n")), r)
     r = sh('"$1" < /')
-    check(f"{binary} directory input", (r.returncode, r.stderr) == (1, b"a: reading input: Is a directory\n"), r)
+    check(f"{binary} directory input", (r.returncode, r.stderr) == (1, said(binary, b"reading input: Is a directory\n")), r)
     r = sh('echo 0 | "$1" > /dev/full')
     check(f"{binary} nothing to write", (r.returncode, r.stderr) == (0, b""), r)
     r = sh('echo 0 | "$1" >&-')
@@ -189,7 +214,7 @@ def failing_close(binary):
         return check(f"{binary} closes its output", False, calls)
     r = subprocess.run(strace + ["-e", f"inject=close:error=EIO:when={nth}", binary], input=b"1 1 1 5",
                        capture_output=True, timeout=20, env=UNCHECKED)     # the leak check cannot run traced
-    check(f"{binary} failing close", (r.returncode, r.stderr) == (1, b"a: writing output: Input/output error\n"), r)
+    check(f"{binary} failing close", (r.returncode, r.stderr) == (1, said(binary, b"writing output: Input/output error\n")), r)
 
 
 def interactive(binary):
@@ -328,6 +353,7 @@ def attempt(binary, group, n, data, due, path):
     """Run binary on one generated input, from a regular file or, when path
     is None, a pipe fed in pieces; keep the input of a failure."""
     env = UNCHECKED if group in ("sweep", "mutated") else None
+    due = due[0], due[1], said(binary, due[2])
     if path:
         with open(path, "rb") as f:
             r = run(binary, None, timeout=60, stdin=f, env=env)

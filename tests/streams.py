@@ -4,7 +4,7 @@ non-blocking, arguments, and the x86 code chosen under processors that
 lack an extension. Each takes the binary, a check(name, ok, detail) to
 report to, and whether the run is the quick one."""
 import fcntl, os, platform, pty, random, shutil, socket, subprocess, tempfile, threading, time
-from model import judge, generate
+from model import judge, generate, said
 
 F_SETPIPE_SZ = 1031
 SAMPLE = b"3 2 2 1 2 2 3 3 3 7 7 7 1 2 3 8 7 -1 1 10 1 2 3 4 5 6 7 8 9 10\n"
@@ -183,7 +183,7 @@ def nonblocking(binary, check, quick):
 
 def arguments(binary, check, quick):
     """Arguments are ignored with a warning, whatever standard input is."""
-    warning = b"a: reads standard input only; ignoring arguments\n"
+    warning = said(binary, b"reads standard input only; ignoring arguments\n")
     for args, err in (["x"], warning), (["data.txt", "-"], warning), ([], b""):
         for how in ("file", "pipe", "terminal"):
             if how == "terminal":
@@ -230,5 +230,5 @@ def processors(binary, check, quick, which=None):
         check(f"{binary} under -cpu {model}", (r.stdout, r.returncode, r.stderr) == due, (r.returncode, r.stderr))
     for model in models if which else []:
         r = subprocess.run([qemu, "-cpu", model, which], input=SAMPLE, capture_output=True, timeout=60)
-        name = b"a: the %s code\n" % MODELS[model].encode()
+        name = said(which, b"the %s code\n" % MODELS[model].encode())
         check(f"{which} takes the {MODELS[model]} code under -cpu {model}", r.stderr == name, r.stderr)
