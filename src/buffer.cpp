@@ -24,12 +24,12 @@ bool eof;
 // What the messages need to say where a byte stands: the input's bytes
 // before buf + LEAD (taken); those before counted have had their line
 // feeds counted (lines), and the line they end in began at offset line0.
-// The offset of the byte marked, where it stands once it has been let go
-// (known), or -1.
-static long long taken, lines, line0, marked0 = -1;
+// The offset of the byte marked (markat, or -1), and where it stands once
+// it is gone from the buffer (known).
+static long long taken, lines, line0, markat = -1;
 static const unsigned char *counted = buf + LEAD;
 static spot known;
-static bool let;	// the byte marked has been let go
+static bool gone;
 
 // The line feeds among the n bytes at s, a byte at a time: until the code
 // for this processor is chosen.
@@ -84,9 +84,9 @@ spot locate(const unsigned char *s)
 // and say where the byte marked stands if it is among them.
 static void count(const unsigned char *s)
 {
-	if (marked0 >= 0 && !let && marked0 < offset(s)) {
-		known = locate(buf + LEAD + (marked0 - taken));
-		let = true;
+	if (markat >= 0 && !gone && markat < offset(s)) {
+		known = locate(buf + LEAD + (markat - taken));
+		gone = true;
 	}
 	size_t n = s - counted, k = feeds(counted, n);
 	if (k > 0) {
@@ -99,14 +99,14 @@ static void count(const unsigned char *s)
 // Remember the byte at s.
 void mark(const unsigned char *s)
 {
-	marked0 = offset(s);
-	let = false;
+	markat = offset(s);
+	gone = false;
 }
 
 // Where the byte remembered stands.
 spot marked(void)
 {
-	return let ? known : locate(buf + LEAD + (marked0 - taken));
+	return gone ? known : locate(buf + LEAD + (markat - taken));
 }
 
 // Take up to want bytes of input: read into to, or, where they were
@@ -261,7 +261,7 @@ void empty(void)
 	eof = false;
 	memset(end, CUT, PAD);
 	taken = lines = line0 = 0;
-	marked0 = -1;
+	markat = -1;
 }
 
 // Find out whether standard input can be sought, or looked at without
