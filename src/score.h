@@ -160,10 +160,17 @@ static inline void test(void)
 {
 	suma = 0;
 	ilebylo = 0;
-	int n = at.n = num({0, 1});
-	if (__builtin_expect(n > ROWS, 0))
-		return toomany(n);
-	int m = at.m = num({0, 2});
+	int n, m;
+	if (__builtin_expect(tn - ti >= 2 && tape[ti] <= ROWS, 1)) {
+		n = at.n = tape[ti];
+		m = at.m = tape[ti + 1];
+		ti += 2;
+	} else {
+		n = at.n = num({0, 1});
+		if (n > ROWS)
+			return toomany(n);
+		m = at.m = num({0, 2});
+	}
 	if (n > 0)
 		width(m);
 	if (n <= 0 || m <= 0)
