@@ -2,8 +2,7 @@
 # (other processors and compilers, fuzzing, mutants) are in tools/dev.mk.
 CXX ?= g++
 CXXFLAGS ?= -O2
-# Empty ARCH gives one binary for any processor of its kind, which picks its
-# code at start-up, as fast as one tied to this processor by -march=native.
+# Empty ARCH: one binary for any processor of its kind, which picks its code.
 ARCH ?=
 STD = -std=c++17
 WARN = -Wall -Wextra -Wshadow
@@ -20,31 +19,39 @@ X86 := $(filter x86_64-% i386-% i486-% i586-% i686-%,$(MACHINE))
 X86_64 := $(filter x86_64-%,$(MACHINE))
 ARM64 := $(filter aarch64-%,$(MACHINE))
 AVX2 := $(shell grep -qw avx2 /proc/cpuinfo 2>/dev/null && echo yes)
+AVX512 := $(shell grep -w avx512bw /proc/cpuinfo 2>/dev/null | grep -qw avx512_vbmi2 && echo yes)
 CLANG := $(shell command -v clang++ 2>/dev/null)
-# The sanitized builds, each pinned to one reader this processor has; the
-# plain one leaves out SSE2 on x86, so that the compiler lends it no vector
-# code. And one by clang, whose sanitizers catch what GCC's let pass.
-READERS = $(if $(X86_64),avx2) $(if $(X86),sse2) $(if $(ARM64),neon) plain
-PINNED = $(READERS:%=build/%) $(if $(CLANG),build/clang)
-TESTED = ./a $(filter-out $(if $(AVX2),,build/avx2),$(PINNED))
-SKIP = $(if $(X86_64),$(if $(AVX2),,echo "skipped: build/avx2, this processor has no AVX2";)) \
+# The sanitized builds, each pinned to one reader and counting the blocks its
+# fast loop takes: plain without SSE2 on x86, AVX-512 also portable (avx512p,
+# in plain C++), each where the processor runs it; and one by clang.
+READERS = $(if $(X86_64),avx512 avx2) $(if $(X86),sse2) $(if $(ARM64),neon) plain
+PINNED = $(READERS:%=build/%) $(if $(X86_64),build/avx512p) $(if $(CLANG),build/clang)
+TESTED = ./a $(filter-out $(if $(AVX2),,build/avx2) $(if $(AVX512),,build/avx512),$(PINNED))
+FAST = $(filter build/avx512 build/avx512p,$(TESTED))
+SKIP = $(if $(X86_64),$(if $(AVX2),,echo "skipped: build/avx2, this processor has no AVX2";) \
+	$(if $(AVX512),,echo "skipped: build/avx512, this processor has no AVX-512 VBMI2";)) \
 	$(if $(CLANG),,echo "skipped: build/clang, there is no clang++";)
 pin = -DPIN_$(shell echo $1 | tr a-z A-Z)
-$(foreach r,$(READERS),$(eval CMD_$r = $$(CXX) $$(STD) $$(SAN) $$(WARN) $$(call pin,$r)))
+$(foreach r,$(READERS),$(eval CMD_$r = $$(CXX) $$(STD) $$(SAN) $$(WARN) -DCOUNT_BLOCKS $$(call pin,$r)))
 CMD_plain += $(if $(X86),-mno-sse2)
-# The command that makes each binary; build/flags/NAME keeps a copy. The
-# test build names the code it takes and has no random source.
+CMD_avx512p = $(CMD_avx512) -DPORTABLE_AVX512
+# Each binary's command, kept in build/flags/NAME. The test build names the
+# code it takes and has no random source.
 CMD_a = $(CXX) $(STD) $(CXXFLAGS) $(ARCH) $(WARN)
 CMD_clang = clang++ $(STD) $(SAN) $(WARN)
 CMD_which = $(CMD_a) -DNAME_READER -DNO_ENTROPY
+# The byte test, with the AVX-512 code portable too.
+UNITS = build/bytes $(if $(X86_64),build/bytesp)
+UNITSRC = tests/bytes.cpp tests/ops.cpp
 CMD_bytes = $(CXX) $(STD) $(SAN) $(WARN)
+CMD_bytesp = $(CMD_bytes) -DPORTABLE_AVX512
 
 a: $(SRC) $(HDR) build/flags/a
 	$(CMD_a) -o $@ $(SRC)
 $(PINNED) build/which: build/%: $(SRC) $(HDR) build/flags/%
 	$(CMD_$*) -o $@ $(SRC)
-build/bytes: tests/bytes.cpp $(SRC) $(HDR) build/flags/bytes
-	$(CMD_bytes) -o $@ tests/bytes.cpp $(LIBSRC)
+$(UNITS): build/%: $(UNITSRC) $(SRC) $(HDR) build/flags/%
+	$(CMD_$*) -o $@ $(UNITSRC) $(LIBSRC)
 # A binary depends on its command, kept in a file that is rewritten only
 # when the command changes, so a new flag rebuilds what it affects.
 build/flags/%: FORCE
@@ -58,11 +65,11 @@ run: a
 	./a < examples/sample.in
 
 # Every test, a line for each group as it ends.
-test: $(TESTED) build/which build/bytes
+test: $(TESTED) build/which $(UNITS)
 	@$(SKIP) true
 	@sh tests/weak.sh $(CMD_a) -- $(shell grep -l '^#include "isa.h"' $(SRC))
-	@build/bytes
-	@python3 tests/run.py --which build/which $(TESTED)
+	@for u in $(UNITS); do $$u || exit 1; done
+	@python3 tests/run.py --which build/which $(FAST:%=--fast %) $(TESTED)
 	@python3 tests/tool.py ./a
 check: test
 quick: a build/which
@@ -79,19 +86,13 @@ uninstall:
 
 # The README's table: least CPU times of BENCH_RUNS runs of ./a (and OLD, a
 # commit's) and cat in turn, BENCH_SCANF_RUNS of scanf (0: none), on
-# BENCH_INPUTS (all: every one).
+# BENCH_INPUTS (all: every one). Its programs and inputs: tools/dev.mk.
 BENCH_RUNS = 201
 BENCH_SCANF_RUNS = 5
 BENCH_INPUTS = 1-random 2-ten 5-tiny 7-tiny-mixed
 BENCH = python3 bench/bench.py build/bench build/peak ./a build/scanf$(if $(OLD), --old build/old/a)
 bench: a build/scanf build/peak build/bench/.made $(if $(OLD),build/old/a)
 	$(BENCH) --runs $(BENCH_RUNS) --scanf-runs $(BENCH_SCANF_RUNS) $(BENCH_INPUTS)
-CMD_scanf = $(CXX) -O2
-CMD_peak = $(CMD_scanf)
-build/scanf build/peak: build/%: bench/%.cpp build/flags/%
-	$(CMD_$*) -o $@ $<
-build/bench/.made: bench/gen.py
-	python3 bench/gen.py build/bench && touch $@
 clean:
 	rm -rf a build
 include tools/dev.mk

@@ -6,6 +6,7 @@
 #ifdef HAVE_AVX2
 #include <immintrin.h>
 #define ISA avx2
+#define FASTLOOP
 
 TARGET_BEGIN("avx2,bmi,bmi2,popcnt,lzcnt")
 namespace ISA {

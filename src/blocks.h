@@ -16,6 +16,15 @@
 
 namespace ISA {
 
+#ifndef FASTLOOP
+// A set without a fast loop of its own leaves every block to the general
+// loop.
+static inline cursor runs(cursor c, const unsigned char *, const int *)
+{
+	return c;
+}
+#endif
+
 // Put the number that runs from s to e (its last byte) on the tape at t, if
 // it has 1 to WINDOW bytes after its sign and fits in 32 bits; false
 // otherwise. The value is worked out even for a run too long, so that one
@@ -87,7 +96,14 @@ static inline void scan(void)
 	from = p;
 	ti = 0;
 	for (;; c.b += BLOCK) {
+#ifdef COUNT_BLOCKS
+		const unsigned char *was = c.b;
 		c = runs(c, last, full);
+		tally.fast += (c.b - was) / BLOCK;
+		tally.left += c.b < last && c.t <= full;
+#else
+		c = runs(c, last, full);
+#endif
 		if (c.b >= last)
 			return stop(c.t, c.open ? c.open : last, MORE);
 		if (c.t > full)

@@ -6,6 +6,9 @@ int tape[TAPE + 16];
 unsigned ti, tn, why;
 const unsigned char *from;
 void (*fill)(void);
+#ifdef COUNT_BLOCKS
+tallies tally;
+#endif
 
 // Read the number at pos when the tape is used up: scan on, read more
 // input, or leave the number to the exact reader.

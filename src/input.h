@@ -21,6 +21,16 @@ extern const unsigned char *from;
 // The block reader of the code chosen for this processor.
 extern void (*fill)(void);
 
+#ifdef COUNT_BLOCKS
+// In a build for the tests, the blocks the fast loop took, and those it
+// left to the general one: right answers alone do not show that the fast
+// loop takes the blocks.
+struct tallies {
+	unsigned long long fast, left;
+};
+extern tallies tally;
+#endif
+
 // Stop scanning at s, for the reason r, with the tape filled up to t.
 static inline void stop(int *t, const unsigned char *s, unsigned r)
 {

@@ -12,7 +12,9 @@
 //   uint64_t value(const unsigned char *e, unsigned len)
 //       the value of the len (1 to WINDOW) digits that end at e
 //   cursor runs(cursor c, const unsigned char *last, const int *full)
-//       its fast loop over plain blocks (see cursor)
+//       its fast loop over plain blocks (see cursor), with FASTLOOP
+//       defined; without it, blocks.h leaves every block to the general
+//       loop
 //   the compare of a bucket's slots with a code:
 //     slots                                  a code as the compare takes it
 //     slots splat(const uint32_t *x)         the code at x
@@ -24,9 +26,8 @@
 //         the 16 ints from b on that equal x, a bit each in order; same8()
 //         the same for 8
 //
-// A set without a fast loop of its own takes value() and a runs() that
-// leaves every block to the general loop from words.h; compare.h
-// (portable) and compare-sse2.h are whole compares. Then it includes, in
+// words.h gives value() by 64-bit words; compare.h (portable) and
+// compare-sse2.h are whole compares. Then it includes, in
 // this order, probe.h (which makes fresh(), the probe, and mix8(), the
 // mix), blocks.h (scan(), the block reader), score.h (cases(), the loop
 // over the test cases) and entry.h, which hands them over as the set's one

@@ -9,6 +9,7 @@
 #include "readers.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char **argv)
 {
@@ -18,6 +19,8 @@ int main(int argc, char **argv)
 	const reader &code = choose();
 #ifdef NAME_READER	// a build for the tests, which says which code it took
 	fprintf(stderr, "%s: the %s code\n", prog, code.name);
+	if (getenv("A_CPUID"))	// on a processor the test made up: no more
+		return 0;
 #endif
 	fill = code.scan;
 	feeds = code.feeds;
@@ -30,5 +33,9 @@ int main(int argc, char **argv)
 	code.cases();
 	leave();
 	done();
+#ifdef COUNT_BLOCKS	// a build for the tests, which says how its blocks were read
+	if (getenv("A_BLOCKS"))
+		fprintf(stderr, "%s: %llu blocks fast, %llu left\n", prog, tally.fast, tally.left);
+#endif
 	return 0;
 }

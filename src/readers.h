@@ -20,6 +20,7 @@ struct reader {
 };
 
 #if defined(__x86_64__)
+#define HAVE_AVX512 1
 #define HAVE_AVX2 1
 #endif
 #if defined(__x86_64__) || defined(__i386__)
@@ -33,6 +34,9 @@ struct reader {
 namespace plain { extern const reader code; }
 #ifdef HAVE_SSE2
 namespace sse2 { extern const reader code; }
+#endif
+#ifdef HAVE_AVX512
+namespace avx512 { extern const reader code; }
 #endif
 #ifdef HAVE_AVX2
 namespace avx2 { extern const reader code; }

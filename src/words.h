@@ -1,18 +1,11 @@
-// What an instruction set without a fast loop of its own takes (the
-// portable, SSE2 and NEON readers): the value of a run of digits by 64-bit
-// words, for any processor, and a fast loop that takes no block. Inside
+// The value of a run of digits by 64-bit words, for any processor: the
+// conversion of the portable, SSE2, NEON and AVX-512 readers. Inside
 // namespace ISA.
 #include "isa.h"
 
 #include <cstring>
 
 namespace ISA {
-
-// Leave every block to the general loop.
-static inline cursor runs(cursor c, const unsigned char *, const int *)
-{
-	return c;
-}
 
 // Load 8 bytes, the first in the lowest byte, in either byte order.
 static inline uint64_t load8(const unsigned char *s)

@@ -5,7 +5,9 @@ an independent model, and with failing input and output. Prints a line for
 each group as it ends: its name, checks passed and failed, and seconds;
 exits 1 if any failed. With --quick, a few cases of every group; with
 --which BINARY, the test build, which names the code it takes under
-processors that lack extensions and has no random source.
+processors that lack extensions or on processors the tests make up, and has
+no random source; with --fast BINARY (any number of them), a build whose
+fast loop takes plain blocks, which counts them.
 
 Knobs: RANDOM_INPUTS random test cases, packed 200 to an input (2000);
 MUTATED_INPUTS damaged inputs, one run each (200)."""
@@ -15,9 +17,11 @@ from concurrent.futures import ThreadPoolExecutor
 HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = os.path.join(os.path.dirname(HERE), "build")
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "bench"))
+import gen  # noqa: E402
 from model import judge, generate, mutate, said  # noqa: E402
 from sweep import sweep, twice, full, crowded, edges, spaced  # noqa: E402
-from streams import refills, long_numbers, packets, nonblocking, arguments, processors  # noqa: E402
+from streams import refills, long_numbers, packets, nonblocking, arguments, processors, madeup  # noqa: E402
 
 results = []
 local = threading.local()   # the group of the checks this thread makes
@@ -263,6 +267,34 @@ def shared(binary):
                 check(f"{binary} left #{i} {how}", (r.returncode, r.stdout) == (0, out + left), r)
 
 
+def shapes():
+    """Inputs shaped like the bench's, smaller: test cases of rows of ten
+    random codes, tiny test cases, and numbers after white space of every
+    length."""
+    rng = random.Random(3)
+    yield "ten", ("2\n" + gen.case(gen.full(rng, 50000), 5000) * 2).encode()
+    yield "tiny", ("30000\n" + "".join(gen.case([rng.randrange(10) for _ in range(4)], 2, 2)
+                                        for _ in range(30000))).encode()
+    yield "spaced", gen.spaced(rng, [1, 5000, 10] + gen.full(rng, 50000)).encode()
+
+
+def fast(binary):
+    """A build whose fast loop takes plain blocks, counting them, leaves at
+    most two a read to the general loop (the one where the data read ends,
+    which cuts a number, and one more), and takes the others whole."""
+    for name, data in shapes():
+        with tempfile.TemporaryFile() as f:
+            f.write(data)
+            f.seek(0)
+            r = run(binary, None, stdin=f, timeout=60, env=dict(os.environ, A_BLOCKS="1"))
+        words = r.stderr.split()
+        taken, left = (int(words[1]), int(words[4])) if len(words) == 6 else (0, 1 << 40)
+        reads = (len(data) + CHUNK - 1) // CHUNK
+        ok = r.stdout == want(data)[0] and left <= 2 * reads and taken + left >= len(data) // 64
+        check(f"{binary} counts the fast loop's blocks on {name}", ok,
+              f"{r.stderr!r}: {len(data) // 64} blocks in {reads} reads")
+
+
 # A largest test case of distinct codes drawn at random: a hash that is not
 # one-to-one for some seeds merges a few of them.
 WIDE = b"1 50001 10 " + b" ".join(b"%d" % c for c in random.Random(2).sample(range(-2**31, 2**31), 500010))
@@ -406,10 +438,16 @@ STREAMS = {"refills": refills, "long numbers": long_numbers, "packets": packets,
 
 def main():
     quick = "--quick" in sys.argv
-    args = [b for b in sys.argv[1:] if b != "--quick"]
-    which = args[args.index("--which") + 1] if "--which" in args else None
-    binaries = [b for b in args if b not in ("--which", which)]
-    work = [("model", model_cases)]
+    args, binaries, named = [b for b in sys.argv[1:] if b != "--quick"], [], {}
+    while args:
+        a = args.pop(0)
+        if a in ("--which", "--fast"):
+            named.setdefault(a, []).append(args.pop(0))
+        else:
+            binaries.append(a)
+    which = named.get("--which", [None])[0]
+    work = [("model", model_cases)] + [("fast loop", fast, b) for b in named.get("--fast", [])]
+    work += [("made up", madeup, which, check)] if which else []
     for b in binaries:
         work += [(g, f, b) for g, f in EACH.items()] + [(g, f, b, check, quick) for g, f in STREAMS.items()]
         if os.path.basename(b) == "a":

@@ -232,3 +232,35 @@ def processors(binary, check, quick, which=None):
         r = subprocess.run([qemu, "-cpu", model, which], input=SAMPLE, capture_output=True, timeout=60)
         name = said(which, b"the %s code\n" % MODELS[model].encode())
         check(f"{which} takes the {MODELS[model]} code under -cpu {model}", r.stderr == name, r.stderr)
+
+
+# Where cpuid and XCR0 show each extension and state the x86 code needs, as
+# the test build takes them from A_CPUID: the word (leaf 1's ecx and edx,
+# leaf 7's ebx and ecx, leaf 0x80000001's ecx, XCR0) and the bit. The
+# AVX-512 code needs them all, the AVX2 code those before "avx512f".
+NEEDS = {"ssse3": (0, 9), "sse4.1": (0, 19), "popcnt": (0, 23), "osxsave": (0, 27), "avx": (0, 28),
+         "avx2": (2, 5), "bmi1": (2, 3), "bmi2": (2, 8), "lzcnt": (4, 5), "sse state": (5, 1),
+         "avx state": (5, 2), "avx512f": (2, 16), "avx512bw": (2, 30), "avx512vbmi": (3, 1),
+         "avx512vbmi2": (3, 6), "opmask state": (5, 5), "zmm state": (5, 6), "zmm16 state": (5, 7)}
+
+
+def madeup(which, check):
+    """The test build names the code it would take on processors the test
+    makes up: the AVX-512 code with every extension and state it needs
+    present, and the next best without any one of them."""
+    if platform.machine() != "x86_64":
+        return print(f"skipped: {which} on made-up processors, this is not x86-64")
+
+    def answers(without):
+        words = [0, 1 << 26, 0, 0, 0, 0]    # SSE2 in leaf 1's edx
+        for name, (word, bit) in NEEDS.items():
+            words[word] |= (name != without) << bit
+        return " ".join("%x" % w for w in words)
+    names = list(NEEDS)
+    for without in [None] + names:
+        due = ("avx512" if without is None else "avx2" if names.index(without) >= names.index("avx512f")
+               else "sse2")
+        r = subprocess.run([which], input=b"", capture_output=True, timeout=20,
+                           env=dict(os.environ, A_CPUID=answers(without)))
+        name = said(which, b"the %s code\n" % due.encode())
+        check(f"{which} takes the {due} code without {without}", (r.stderr, r.returncode) == (name, 0), r.stderr)

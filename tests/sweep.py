@@ -9,13 +9,15 @@ from model import WHITE
 CHUNK = 1 << 17  # the program reads a regular file this many bytes at a time
 GOOD = [b"0", b"-1", b"2147483647", b"-2147483648", b"0" * 65 + b"5", b"-" + b"0" * 70 + b"2147483648",
         b"+0000000002147483647", b"1", b"+0", b"-0", b"007", b"-2147483647", b"+2147483647",
-        b"1000000000", b"-1999999999"]  # the first few also across read boundaries
+        b"1000000000", b"-1999999999", b"+0000000000000005"]  # the first few also across read boundaries
 BAD = [b"2147483648", b"-2147483649", b"+2147483648", b"2147483649", b"9999999999", b"12345678901",
        b"-12345678901", b"0" * 70 + b"2147483648", b"-", b"+", b"- 5", b"12a", b"x\\\"\x01",
        b"\x01", b"\x0f\x0e", b"\x80\xff", b"\x7f5",  # control bytes and high ones: neither white space nor a sign
        b"abcdefghijklmnopqrs", b"abcdefghijklmnopqrst", b"00000000099999999999", b"000000000999999999999"]
 CUTS = BAD[-4:]  # 19 to 21 bytes: the message shows 20
-LONG = [b"12345678901", b"-12345678901"]  # after every run length: ten digits may fill a window
+# After every run length: ten digits may fill a window, and of 17 bytes
+# the last 16 fit in 32 bits.
+LONG = [b"12345678901", b"-12345678901", b"10000000000000005"]
 FIELDS = "nmc"
 SPLITS = [(at, d) for at in "se" for d in range(-3, 4)]  # token start or end at CHUNK+d
 WS = bytes(WHITE[(i * 7 + i // 6) % 6] for i in range(CHUNK + 200))
@@ -55,12 +57,14 @@ def pack(probes):
 
 
 def alone(token, field, w, more, place="s", step=64, r=0):
-    """An input with token in one field (or T), at the end or not, and
-    when it is bad, the last thing read."""
+    """An input with token in one field (or T), at the end or not (more),
+    and when it is bad, the last thing read. Not at the end, a block of
+    white space follows, so that the block reader meets the token inside
+    the data, not in the block where the sentinel cuts it."""
     if field == "T":
         return blank(w) + token + (b" 1 1 7 0 0" if more else b"")
     head, tail, k = segment(token, field, w, 1, place, step, r)
-    return b"%d" % k + head + token + (tail + b" 5 5\n" if more else b"")
+    return b"%d" % k + head + token + (tail + b" 5 5\n" + blank(64) if more else b"")
 
 
 def sweep(quick=False):

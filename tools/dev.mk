@@ -88,6 +88,14 @@ build/old/a: build/flags/old
 	git archive $(OLDREV) | tar -x -C build/old
 	$(CMD_old)
 
+# The bench's programs and inputs.
+CMD_scanf = $(CXX) -O2
+CMD_peak = $(CMD_scanf)
+build/scanf build/peak: build/%: bench/%.cpp build/flags/%
+	$(CMD_$*) -o $@ $<
+build/bench/.made: bench/gen.py
+	python3 bench/gen.py build/bench && touch $@
+
 # ./a (and OLD's) against cat alone on 2-ten, the least CPU times of
 # RATIO_RUNS runs.
 RATIO_RUNS = 41

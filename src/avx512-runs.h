@@ -1,0 +1,255 @@
+// The AVX-512 reader's fast loop: the runs of a block whose bytes are all
+// plain, the places where they end packed into a vector once a block, and
+// each run's 16-byte window gathered from the block by those, eight runs
+// at a time; or, where all are of one or two digits, their values straight
+// from the bytes where they end. Inside namespace avx512, after the
+// classifier.
+#include "isa.h"
+
+namespace ISA {
+
+// A run is at most 16 bytes here, so its window reaches 15 bytes before
+// its end; an open run has its start, and its window, at most 16 bytes
+// before the block (the carried bytes and LEAD allow that much), and the
+// windows are gathered from the 128 bytes from 16 before the block. The
+// tape has room for the values past a block's last that a store of eight
+// writes, and a store of 32 from a block's first.
+static_assert(LEAD >= CARRY + 16 && PAD >= 128 - 16, "the windows are gathered from 16 bytes before the block on");
+static_assert(WINDOW == 16 && fits(9999999999999999ull / 100000000, false), "a window is 16 bytes");
+static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 8,
+	      "eight values from a block's last fit the tape");
+
+
+// The constant bytes of the loop. after: byte i is i + 1, where a run
+// ending at i ends its window in the gathered bytes. lanes: the runs that
+// each 16-byte lane takes, 0, 2, 4, 6 in the first vector and 1, 3, 5, 7
+// in the second, so that their values come out in order. place: each
+// byte's place in its lane, 0 to 15. tens: ten times each digit.
+struct bytes64 {
+	unsigned char after[64], lanes[2][64], place[64], tens[16];
+	constexpr bytes64() : after(), lanes(), place(), tens()
+	{
+		for (int i = 0; i < 64; i++) {
+			after[i] = (unsigned char)(i + 1);
+			lanes[0][i] = (unsigned char)(i / 16 * 2);
+			lanes[1][i] = (unsigned char)(i / 16 * 2 + 1);
+			place[i] = (unsigned char)(i % 16);
+		}
+		for (int d = 0; d < 10; d++)
+			tens[d] = (unsigned char)(10 * d);
+	}
+};
+alignas(64) static constexpr bytes64 consts;
+
+// The constant vectors of the loop, made once before it and kept in
+// registers: the compiler would make some of them afresh at each block.
+struct vecs {
+	vec whites, signs, nil, zero, ten, minus, after, lanes[2], place, eight, fifteen, none, tens, tens100,
+	    hundreds, myriads, e8, most, one;
+};
+static inline vecs made(void)
+{
+	vecs k;
+	k.whites = kept(op::table(whites.at));
+	k.signs = kept(op::table(signs.at));
+	k.nil = kept(op::fill(0));
+	k.zero = kept(op::fill('0'));
+	k.ten = kept(op::fill(NDIGIT));
+	k.minus = kept(op::fill(MINUS));
+	k.after = kept(op::load(consts.after));
+	k.lanes[0] = kept(op::load(consts.lanes[0]));
+	k.lanes[1] = kept(op::load(consts.lanes[1]));
+	k.place = kept(op::load(consts.place));
+	k.eight = kept(op::fill(8));
+	k.fifteen = kept(op::fill(15));
+	k.none = kept(op::fill(0x80));
+	k.tens = kept(op::table(consts.tens));
+	// Pairs of digits (10, 1), of 2-digit values (100, 1), of 4-digit
+	// values (10000, 1), and 10^8, MOST and 1 in 64-bit lanes.
+	unsigned char b[64];
+	for (int i = 0; i < 64; i++)
+		b[i] = i % 2 ? 1 : 10;
+	k.tens100 = kept(op::load(b));
+	for (int i = 0; i < 64; i++)
+		b[i] = (unsigned char)(i % 4 == 0 ? 100 : i % 4 == 2 ? 1 : 0);
+	k.hundreds = kept(op::load(b));
+	for (int i = 0; i < 64; i++)
+		b[i] = (unsigned char)(i % 4 == 0 ? 10000 & 255 : i % 4 == 1 ? 10000 >> 8 : i % 4 == 2 ? 1 : 0);
+	k.myriads = kept(op::load(b));
+	const uint64_t q[3] = {100000000, MOST, 1};
+	vec *to[3] = {&k.e8, &k.most, &k.one};
+	for (int j = 0; j < 3; j++) {
+		for (int i = 0; i < 64; i++)
+			b[i] = (unsigned char)(q[j] >> 8 * (i % 8));
+		*to[j] = kept(op::load(b));
+	}
+	return k;
+}
+
+// The digits of the 4 runs whose ends plus one fill the lanes of e, the
+// runs before each of them ending where those of before say: the 16 bytes
+// up to each end gathered from lo (from 16 bytes before the block) and hi
+// (from 48 bytes into it), all from the end before on masked off, and '0'
+// taken from the others, which leaves nothing of a sign or white space;
+// then summed in pairs, and the pairs in pairs, as 32-bit lanes.
+static inline vec quarter(const vecs &k, vec lo, vec hi, vec e, vec before)
+{
+	vec i = op::add(e, k.place);
+	vec d = op::subs(op::greater(i, op::add(before, k.fifteen)), op::permute2(lo, i, hi), k.zero);
+	return op::madd(op::maddubs(d, k.tens100), k.hundreds);
+}
+
+// Put on the tape at t the values of 8 runs of a block, the g-th to the
+// g + 7-th: their ends plus one are at the bytes of e that la and lb say
+// (runs 0, 2, 4, 6 of the eight, and 1, 3, 5, 7); the ends before those of
+// the first are the second's, a lane up, with last's last lane, the ends
+// before the first eight's, coming in. Their windows are gathered from lo
+// and hi. neg marks the negative ones, and those from the n-th on do not
+// count. The values that do not fit in 32 bits (fits(): the magnitude,
+// less one if negative, is at most MOST; also -0), as the top bits of their
+// 64-bit lanes.
+static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec la, vec lb, vec last, uint64_t neg,
+			     unsigned g, unsigned n)
+{
+	vec ea = op::permute(la, e), eb = op::permute(lb, e);
+	vec x = op::packus(quarter(k, lo, hi, ea, op::up(eb, last)), quarter(k, lo, hi, eb, ea));
+	x = op::madd(x, k.myriads);
+	vec v = op::add64(op::mul32(x, k.e8), op::shr32(x));
+	unsigned m = (unsigned)(neg >> g) & 0xff, left = n - g < 8 ? n - g : 8;
+	vec over = op::sub64(k.nil, 0xff, k.most, op::sub64(v, m, v, k.one));
+	op::store32(t + g, op::sub64(v, m, k.nil, v));
+	return op::tops(over) & op::low(0x8080808080808080ull, 8 * left);
+}
+
+// As eight(), for the runs of a block past the first eight, eight at a
+// time: rare but in blocks of short numbers.
+[[gnu::noinline]] static uint64_t beyond(const vecs &k, int *t, vec lo, vec hi, vec e, uint64_t neg, unsigned n)
+{
+	uint64_t bad = 0;
+	vec la = k.lanes[0], lb = k.lanes[1];
+	for (unsigned g = 8; g < n; g += 8) {
+		vec last = op::permute(lb, e);
+		la = op::add(la, k.eight);
+		lb = op::add(lb, k.eight);
+		bad |= eight(k, t, lo, hi, e, la, lb, last, neg, g, n);
+	}
+	return bad;
+}
+
+// Put on the tape at t the n runs of the block at b whose bytes are all
+// plain and which are at most 16 bytes long: the first starts at s0 (below
+// 0 if it came from the block before) and each ends at a bit of ends; neg
+// marks the negative ones. The values past the n-th, up to seven, go on
+// the tape past the block's. False if a value does not fit in 32 bits;
+// then the general loop takes the block, and the values stored do not
+// count. The bytes before the first run, where a run of the block before
+// may end, read as 0; each other run's window is masked from the end of
+// the one before.
+static inline bool gather(const vecs &k, int *t, const unsigned char *b, uint64_t s0, uint64_t ends, uint64_t neg,
+			  unsigned n)
+{
+	vec e = op::compress(ends, k.after);
+	vec lo = op::loadz(~op::low(~0ull, s0 + 16), b - 16), hi = op::load(b + 48);
+	uint64_t bad = eight(k, t, lo, hi, e, k.lanes[0], k.lanes[1], k.none, neg, 0, n);
+	if (__builtin_expect(n > 8, 0))
+		bad |= beyond(k, t, lo, hi, e, neg, n);
+	return bad == 0;
+}
+
+// Whether a run of the block is longer than 16 bytes: 17 bytes in a row
+// that are not white space, or an open run that starts at cs from the
+// block and ends at the first bit of ends more than 15 bytes on.
+static inline bool longer(uint64_t sp, uint64_t ends, uint64_t cs)
+{
+	uint64_t nw = ~sp, r = nw & nw << 1;
+	r &= r << 2;
+	r &= r << 4;
+	r &= r << 8;
+	return (r & nw << 16) | ((cs >> 63) & (op::trail(ends) - cs > 15));
+}
+
+// Put on the tape at t the runs of the block b, all of one or two digits
+// and the first not going on from the block before, which end at the bits
+// of ends: each one's value is that of its last digit and ten times the
+// byte before, which is white space, and so 0, or its first digit. The
+// byte before the block is taken for white space: it may be stale, before
+// the carried bytes. The store writes 32 values whatever their number.
+static inline int *shorts(const vecs &k, int *t, const unsigned char *b, uint64_t ends)
+{
+	vec c = op::subs(~0ull, op::load(b), k.zero), prev = op::subs(~1ull, op::load(b - 1), k.zero);
+	op::widen(t, op::compress(ends, op::add(c, op::lookup(k.tens, prev))));
+	return t + op::count(ends);
+}
+
+// Fill the tape from c.b on, for as long as the blocks hold nothing but
+// white space, digits and signs that begin runs, and their runs are at most
+// 16 bytes and fit in 32 bits. Stop at the first block that does not, with
+// its classes in c.k, at the end of the data or when the tape is full.
+// White space alone skips ahead a block at a time.
+static inline cursor runs(cursor c, const unsigned char *last, const int *full)
+{
+	int *t = c.t;
+	const unsigned char *b = c.b;
+	// Where the open run starts, from b: 0 if none is open, else below 0,
+	// kept as a uint64_t whose top bit says a run is open; and whether
+	// that run is negative. The open run began in the block before and
+	// must end in this one: no run here is two blocks long.
+	uint64_t cs = c.open ? (uint64_t)(c.open - b) : 0, cneg = c.open && minus(*c.open);
+	const vecs k = made();
+
+	for (; b < last && t <= full; b += BLOCK) {
+		vec v = op::load(b);
+		uint64_t sp = look(k.whites, v);
+		if (sp == ~0ull) {	// nothing is open: a run ends before white space
+			while (b + BLOCK < last && look(k.whites, op::load(b + BLOCK)) == ~0ull)
+				b += BLOCK;
+			continue;
+		}
+		uint64_t sg = look(k.signs, v), mn = op::equal(v, k.minus);
+		uint64_t dg = op::below(op::sub(v, k.zero), k.ten), op = cs >> 63;
+		// Byte 0 counts as a start: of the open run, if one is. The byte
+		// after the block is the data's or the sentinel's.
+		uint64_t starts = ~sp & (sp << 1 | 1);
+		uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.is[b[BLOCK]] << 63);
+		uint64_t lz = op::lead(ends);	// 64 when no run ends here
+		// Anything but white space, digits and signs; a sign not first
+		// in its run, or a run by itself; an open run that begins with
+		// a sign here, or does not end here.
+		uint64_t bad = ~(sp | dg | sg) | (sg & ~(starts & ~ends)) | (op & (sg | lz >> 6));
+		c.k = {sp, dg, sg, mn};
+		if (__builtin_expect(bad != 0, 0)) {
+			c.known = true;
+			break;
+		}
+		// Whether a run goes on into the next block, and where it starts
+		// from there: the last start, less 64.
+		uint64_t on = ~(sp | ends) >> 63;
+		uint64_t next = (0 - 1 - op::lead(starts)) & (0 - on);
+		// No run of three bytes, none begun before, no sign: one or
+		// two digits each.
+		uint64_t nw = ~sp;
+		if ((cs | sg | (nw & nw << 1 & nw << 2)) == 0) {
+			t = shorts(k, t, b, ends);
+			cs = next;
+			cneg = 0;
+			continue;
+		}
+		// The open run's sign is in the block before; the others' at
+		// their starts. The run going on is the n-th start.
+		unsigned n = op::count(ends);
+		uint64_t neg = op::pext(mn, starts) | cneg;
+		if (longer(sp, ends, cs) || !gather(k, t, b, op::trail(starts) + cs, ends, neg, n)) {
+			c.known = true;	// a run too long or out of range
+			break;
+		}
+		t += n;
+		cs = next;
+		cneg = neg >> n & 1;
+	}
+	c.t = t;
+	c.b = b;
+	c.open = cs ? b + (int64_t)cs : nullptr;
+	return c;
+}
+
+} // namespace ISA
