@@ -4,7 +4,8 @@ command line on exact cases, on generated and random inputs checked against
 an independent model, and with failing input and output. Ends with
 'N passed, M failed'. With --quick, a few cases of every group; with
 --which BINARY, a build that names the code it takes, checked under
-processors that lack extensions.
+processors that lack extensions; with --stop, the first failure ends the
+run with status 1, for tools that need only the verdict.
 
 Knobs: RANDOM_INPUTS random test cases, packed 200 to an input (2000);
 MUTATED_INPUTS damaged inputs, one run each (200)."""
@@ -19,12 +20,18 @@ from sweep import sweep, twice, full, crowded, edges, spaced  # noqa: E402
 from streams import refills, nonblocking, arguments, processors  # noqa: E402
 
 results = []
+STOP = "--stop" in sys.argv
+scratch = None  # where the generated inputs are written for this run
 
 
 def check(name, ok, detail=""):
     results.append(ok)
     if not ok:
-        print(f"FAIL {name}: {detail}"[:2000])
+        print(f"FAIL {name}: {detail}"[:2000], flush=True)
+        if STOP:  # at once, from any thread; the caller ends the runs still going
+            if scratch:
+                shutil.rmtree(scratch, True)
+            os._exit(1)
 
 
 def run(binary, data, timeout=20, **kw):
@@ -293,11 +300,12 @@ def cases(quick):
 
 def main():
     quick = "--quick" in sys.argv
-    args = [b for b in sys.argv[1:] if b != "--quick"]
+    args = [b for b in sys.argv[1:] if b not in ("--quick", "--stop")]
     which = args[args.index("--which") + 1] if "--which" in args else None
     binaries = [b for b in args if b not in ("--which", which)]
     for group, data, out, rc, err in CASES:
         check(f"model on {data[:40]!r}", want(data) == (out, rc, err), want(data))
+    global scratch
     os.makedirs(BUILD, exist_ok=True)
     scratch = tempfile.mkdtemp(prefix="tests-", dir=BUILD)
     try:
