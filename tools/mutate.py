@@ -255,8 +255,8 @@ def plan(cfg, tree, folder):
     fails); how many it leaves out per file; the functions' names and lines."""
     active = set()
     for unit in units(tree):
-        r = subprocess.run([cfg.cxx, STD, *cfg.flagv, "-E", unit], cwd=folder, capture_output=True, text=True,
-                           errors="replace")
+        r = subprocess.run(command(cfg.cxx, cfg.flagv + ["-E"], "-", [unit]), cwd=folder, capture_output=True,
+                           text=True, errors="replace")
         active = None if r.returncode or active is None else active | kept(r.stdout)
     muts, left, names, spans = [], {}, {}, {}
     for f in sorted(tree):
@@ -329,15 +329,15 @@ def units(tree, what="a"):
     return prog if what == "a" else ["tests/bytes.cpp"] + [n for n in prog if not MAIN.search(tree[n])]
 
 
-def command(cxx, flags, tree, what="a"):
-    """The one command that builds the program (a) or the byte test (bytes)."""
-    return [cxx, STD, *flags, "-w", "-o", what, *units(tree, what)]
+def command(cxx, flags, out, files):
+    """The one command that compiles: files into out, with these flags."""
+    return [cxx, STD, *flags, "-w", "-o", out, *files]
 
 
 def build(cxx, flags, tree, folder, what="a"):
     """Build what in folder, where the tree is laid out; its path, or None
     when it does not compile. Equal programs come out as equal files."""
-    r = subprocess.run(command(cxx, flags, tree, what), cwd=folder, capture_output=True, timeout=600)
+    r = subprocess.run(command(cxx, flags, what, units(tree, what)), cwd=folder, capture_output=True, timeout=600)
     return None if r.returncode else os.path.join(folder, what)
 
 
@@ -481,7 +481,7 @@ def reference(cfg, tree):
     cfg.flagv += ["-static"] * bool(build(cfg.cxx, cfg.flagv + ["-static"], tree, folder))
     ref = build(cfg.cxx, cfg.flagv, tree, folder)
     if ref is None:
-        fail("%s does not build with %s" % (cfg.root, " ".join(command(cfg.cxx, cfg.flagv, tree))))
+        fail("%s does not build with %s" % (cfg.root, " ".join(command(cfg.cxx, cfg.flagv, "a", units(tree)))))
     t = time.monotonic()
     if suite(ref, 1800) != "pass":
         shutil.copy(os.path.join(folder, "run.log"), os.path.join(cfg.work, "ref.log"))
@@ -499,7 +499,7 @@ def chosen(cfg, tree):
     counts = coverage(cfg, tree)
     todo = [(no, m) for no, m in enumerate(order(muts, cfg.seed), 1) if counts is None or reached(m, counts, spans)]
     print("mutate: src (%d files) as %s, seed %d: %d mutants, %d to try%s" % (
-        len(left), " ".join(command(cfg.cxx, cfg.flagv, {}) + ["src/*.cpp"]), cfg.seed, len(muts), len(todo),
+        len(left), " ".join(command(cfg.cxx, cfg.flagv, "a", ["src/*.cpp"])), cfg.seed, len(muts), len(todo),
         "; no coverage build, so every one" if counts is None else ""))
     a, b = collections.Counter(m.file for m in muts), collections.Counter(m.file for _, m in todo)
     print("mutate: by file: left out by the flags, compiled, not run by the tests, to try")
@@ -577,8 +577,8 @@ def self_test():
         ("functions", (sorted(names.values()), sorted(spans.values())), (["f()", "h()"], [(7, 16), (18, 18)])),
         ("compiled lines only", {m.line for m in candidates(SAMPLE, {11, 12})[0]}, {11, 12}),
         ("order fixed by the seed", (sorted(order(muts, 5)), order(muts, 5)), (sorted(muts), order(muts, 5))),
-        ("functions take rounds, operators turns", ({m.region for m in order(muts, 5)[:2]}, {m.op for m in inf[:ops]}),
-         ({m.region for m in muts}, {m.op for m in inf})),
+        ("functions take rounds", {m.region for m in order(muts, 5)[:2]}, {m.region for m in muts}),
+        ("operators take turns", {m.op for m in inf[:ops]}, {m.op for m in inf}),
         ("bump", [bump(t, d) for t, d in [("10", 1), ("0", -1), ("0x0F", 1), ("1ull", -1), ("017", 1), ("0b11", 1),
                                           ("1.5", 1), ("'\\t'", 1), ("'\\\\'", 1), ("'&'", 1), ("'\\x41'", 1)]],
          ["11", None, "0x10", "0ull", "020", "0b100", None, "'\\x0a'", "']'", "'\\x27'", None]),
