@@ -12,7 +12,7 @@ files and functions; those on lines the tests never run are not tried.
 Exit status 0 when no mutant survives, 1 when one does, 2 when the check
 cannot run."""
 import argparse, atexit, collections, contextlib, filecmp, json, os, random, re, shlex, shutil, signal, subprocess
-import sys, tempfile, time
+import sys, tempfile, threading, time
 from concurrent.futures import ThreadPoolExecutor
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -24,6 +24,7 @@ PRIVATE = tempfile.mkdtemp(prefix="mutate.")
 atexit.register(shutil.rmtree, PRIVATE, True)
 TESTS = os.path.join(PRIVATE, "tests")	# the tests as they were at the start
 GROUPS = set()			# process groups of the test runs going on
+LAYING = threading.RLock()	# held while a tree is written out, so that an interrupt removes all
 
 # ---------------------------------------------------------------- the source
 
@@ -315,11 +316,12 @@ def snapshot(root):
 
 def lay(tree, folder):
     """Write the tree out in folder, with the tests, so what they keep stays there."""
-    for name, text in tree.items():
-        os.makedirs(os.path.join(folder, os.path.dirname(name)), exist_ok=True)
-        with open(os.path.join(folder, name), "w") as f:
-            f.write(text)
-    shutil.copytree(TESTS, os.path.join(folder, "tests"))
+    with LAYING:
+        for name, text in tree.items():
+            os.makedirs(os.path.join(folder, os.path.dirname(name)), exist_ok=True)
+            with open(os.path.join(folder, name), "w") as f:
+                f.write(text)
+        shutil.copytree(TESTS, os.path.join(folder, "tests"))
 
 
 def units(tree, what="a"):
@@ -425,8 +427,7 @@ def report(results, cfg, line):
     killed, survived = sum(v for k, v in tally.items() if k.startswith("killed")), tally["SURVIVED"]
     print("\n" + "; ".join("%s: %d" % kv for kv in sorted(tally.items())))
     if killed + survived < cfg.count and not cfg.only:
-        print("mutate: only %d behaviour-changing mutants within the budget (%d wanted)"
-              % (killed + survived, cfg.count))
+        print("mutate: only %d behaviour-changing mutants within the budget" % (killed + survived))
     print("score: %d killed / %d behaviour-changing = %.1f%%  (%.0f s)" % (
         killed, killed + survived, 100 * killed / max(1, killed + survived), time.monotonic() - cfg.started))
     for no, r in results:
@@ -469,6 +470,7 @@ def interrupted(sig, frame):
     for g in list(GROUPS):
         with contextlib.suppress(OSError):
             os.killpg(g, signal.SIGKILL)
+    LAYING.acquire()
     shutil.rmtree(PRIVATE, True)
     os._exit(128 + sig)
 
