@@ -7,7 +7,8 @@ exits 1 if any failed. With --quick, a few cases of every group; with
 --which BINARY, the test build, which names the code it takes under
 processors that lack extensions or on processors the tests make up, and has
 no random source; with --fast BINARY (any number of them), a build whose
-fast loop takes plain blocks, which counts them.
+fast loop takes plain blocks, which counts them; with --stop, the first
+failure ends the run with status 1, for tools that need only the verdict.
 
 Knobs: RANDOM_INPUTS random test cases, packed 200 to an input (2000);
 MUTATED_INPUTS damaged inputs, one run each (200)."""
@@ -54,6 +55,8 @@ class Groups:
 
 
 groups = Groups()
+STOP = "--stop" in sys.argv
+scratch = None  # where the generated inputs are written for this run
 
 
 def check(name, ok, detail=""):
@@ -61,7 +64,11 @@ def check(name, ok, detail=""):
     with groups.lock:
         groups.counts[getattr(local, "group", "model")][not ok] += 1
     if not ok:
-        print(f"FAIL {name}: {detail}"[:2000])
+        print(f"FAIL {name}: {detail}"[:2000], flush=True)
+        if STOP:  # at once, from any thread; the caller ends the runs still going
+            if scratch:
+                shutil.rmtree(scratch, True)
+            os._exit(1)
 
 
 def run(binary, data, timeout=20, **kw):
@@ -438,7 +445,7 @@ STREAMS = {"refills": refills, "long numbers": long_numbers, "packets": packets,
 
 def main():
     quick = "--quick" in sys.argv
-    args, binaries, named = [b for b in sys.argv[1:] if b != "--quick"], [], {}
+    args, binaries, named = [b for b in sys.argv[1:] if b not in ("--quick", "--stop")], [], {}
     while args:
         a = args.pop(0)
         if a in ("--which", "--fast"):
@@ -458,6 +465,7 @@ def main():
         groups.expect(job[0])
     for group, _, _ in generated:
         groups.expect(group, len(binaries))
+    global scratch
     os.makedirs(BUILD, exist_ok=True)
     scratch = tempfile.mkdtemp(prefix="tests-", dir=BUILD)
     try:

@@ -160,8 +160,10 @@ def nonblocking(binary, check, quick):
         except BrokenPipeError:
             pass
         os.close(w)
-    threading.Thread(target=feed).start()
+    feeder = threading.Thread(target=feed)
+    feeder.start()
     out, err = p.communicate(timeout=60)
+    feeder.join()  # it closes w, which names another pipe below
     check(f"{binary} non-blocking input", (out, p.returncode, err) == (lines(data), 0, b""), (p.returncode, err))
 
     data = b"100000 " + b"1 1 5 " * 100000      # 200,000 bytes of output
