@@ -57,9 +57,9 @@ $(CROSSBIN): build/cross/%: $(SRC) $(HDR) build/flags/cross-% | crosstools
 	mkdir -p build/cross
 	$(CMD_cross-$*) -o $@ $(SRC)
 
-$(CROSSBYTES): build/cross/bytes-%: tests/bytes.cpp $(SRC) $(HDR) build/flags/cross-% | crosstools
+$(CROSSBYTES): build/cross/bytes-%: $(UNITSRC) $(SRC) $(HDR) build/flags/cross-% | crosstools
 	mkdir -p build/cross
-	$(CMD_cross-$*) -o $@ tests/bytes.cpp $(LIBSRC)
+	$(CMD_cross-$*) -o $@ $(UNITSRC) $(LIBSRC)
 
 $(CROSSRUN): build/cross/run-%: build/cross/%
 	printf '#!/bin/sh\nexec %s %s "$$@"\n' $(QEMU_$*) $(abspath $<) > $@
@@ -88,6 +88,17 @@ build/old/a: build/flags/old
 	git archive $(OLDREV) | tar -x -C build/old
 	$(CMD_old)
 
+# ./a against this commit pinned to the AVX2 code, by the least CPU time of
+# VERSUS_RUNS runs of each taken in turn, on every bench input: what the
+# AVX-512 code gains, where the processor has it.
+VERSUS_RUNS = 41
+CMD_pinavx2 = $(CMD_a) -DPIN_AVX2
+build/pinavx2: $(SRC) $(HDR) build/flags/pinavx2
+	$(CMD_pinavx2) -o $@ $(SRC)
+versus: a build/pinavx2 build/peak build/bench/.made
+	$(if $(AVX512),python3 bench/bench.py build/bench build/peak ./a build/scanf --old build/pinavx2 \
+		--runs $(VERSUS_RUNS) --scanf-runs 0 all,@echo "skipped: make versus, this processor has no AVX-512")
+
 # The bench's programs and inputs.
 CMD_scanf = $(CXX) -O2
 CMD_peak = $(CMD_scanf)
@@ -107,8 +118,11 @@ build/fuzz/lf: $(SRC) $(HDR) tests/fuzz.cpp build/flags/fuzz | fuzztools
 	mkdir -p build/fuzz
 	$(CMD_fuzz) -o $@ tests/fuzz.cpp $(LIBSRC)
 
-# The fuzzer pinned to each reader, for make fuzzci.
+# The fuzzer pinned to each reader, and to the AVX-512 code in plain C++,
+# for make fuzzci.
+FUZZED = $(READERS) $(if $(X86_64),avx512p)
 $(foreach r,$(READERS),$(eval CMD_fuzz-$r = $$(CMD_fuzz) $$(call pin,$r)))
+CMD_fuzz-avx512p = $(CMD_fuzz-avx512) -DPORTABLE_AVX512
 build/fuzz/lf-%: $(SRC) $(HDR) tests/fuzz.cpp build/flags/fuzz-% | fuzztools
 	mkdir -p build/fuzz
 	$(CMD_fuzz-$*) -o $@ tests/fuzz.cpp $(LIBSRC)
@@ -116,10 +130,10 @@ build/fuzz/lf-%: $(SRC) $(HDR) tests/fuzz.cpp build/flags/fuzz-% | fuzztools
 # FUZZ_SECONDS on each reader this processor runs, from tests/corpus, with
 # a fixed seed so that a run can be repeated; a finding fails, and its
 # input is printed.
-fuzzci: $(READERS:%=build/fuzz/lf-%)
-	@for r in $(READERS); do \
-		if [ $$r = avx2 ] && [ -z "$(AVX2)" ]; then \
-			echo "skipped: fuzzing the AVX2 reader, this processor has no AVX2"; continue; fi; \
+fuzzci: $(FUZZED:%=build/fuzz/lf-%)
+	@for r in $(FUZZED); do \
+		if [ $$r = avx2 ] && [ -z "$(AVX2)" ] || [ $$r = avx512 ] && [ -z "$(AVX512)" ]; then \
+			echo "skipped: fuzzing the $$r reader, this processor lacks it"; continue; fi; \
 		rm -rf build/fuzz/ci-$$r; mkdir -p build/fuzz/ci-$$r; \
 		echo "fuzz: the $$r reader, $(FUZZ_SECONDS) s"; \
 		build/fuzz/lf-$$r -seed=1 -max_total_time=$(FUZZ_SECONDS) -max_len=200 \
@@ -162,4 +176,4 @@ afl: build/fuzz/a
 mutants:
 	python3 tools/mutate.py
 
-.PHONY: ratio cross crosstools compilers fuzz fuzztools fuzzci corpus afl mutants
+.PHONY: versus ratio cross crosstools compilers fuzz fuzztools fuzzci corpus afl mutants
