@@ -22,25 +22,25 @@ unsigned char *end = buf + LEAD;
 bool eof;
 
 // What the messages need to say where a byte stands: the input's bytes
-// before buf + LEAD (taken); those before counted have had their line
+// before buf + LEAD (base); those before counted have had their line
 // feeds counted (lines), and the line they end in began at offset line0.
 // The offset of the byte marked (markat, or -1), and where it stands once
-// it is gone from the buffer (known).
-static long long taken, lines, line0, markat = -1;
+// it is gone from the buffer (placed).
+static long long base, lines, line0, markat = -1;
 static const unsigned char *counted = buf + LEAD;
-static spot known;
+static spot placed;
 static bool gone;
 
 // The line feeds among the n bytes at s, a byte at a time: until the code
 // for this processor is chosen.
-static size_t each(const unsigned char *s, size_t n)
+static size_t bytewise(const unsigned char *s, size_t n)
 {
 	size_t k = 0;
 	for (size_t i = 0; i < n; i++)
 		k += s[i] == '\n';
 	return k;
 }
-size_t (*feeds)(const unsigned char *s, size_t n) = each;
+size_t (*feeds)(const unsigned char *s, size_t n) = bytewise;
 
 static bool seekable;
 // How standard input is read: as a stream that cannot be looked at; as a
@@ -52,10 +52,15 @@ enum { NOLOOK, PIPE, SOCKET, MESSAGES };
 static int how;
 static int twin[2] = {-1, -1}, sink = -1;
 
-// The offset in the input of the byte at s, which is in the buffer.
+// The offset in the input of the byte at s, which is in the buffer; and
+// the byte at offset o.
 static long long offset(const unsigned char *s)
 {
-	return taken + (s - (buf + LEAD));
+	return base + (s - (buf + LEAD));
+}
+static const unsigned char *at(long long o)
+{
+	return buf + LEAD + (o - base);
 }
 
 // The last line feed among the n bytes at s, which hold one.
@@ -70,8 +75,9 @@ static const unsigned char *lastfeed(const unsigned char *s, size_t n)
 #endif
 }
 
-// Where the byte at s stands, s from counted on: the line feeds from
-// counted to s, and the last of them, say.
+// Where the byte at s stands, s from counted to end: the line feeds from
+// counted to s, and the last of them, say. Nothing before counted is in
+// the buffer any more.
 spot locate(const unsigned char *s)
 {
 	size_t n = s - counted, k = feeds(counted, n);
@@ -81,11 +87,12 @@ spot locate(const unsigned char *s)
 }
 
 // Count the line feeds from counted up to s, the bytes about to be let go,
-// and say where the byte marked stands if it is among them.
-static void count(const unsigned char *s)
+// and say where the byte marked stands if it is among them: so a mark at or
+// after counted is always either gone, with its place, or still here.
+static void letgo(const unsigned char *s)
 {
 	if (markat >= 0 && !gone && markat < offset(s)) {
-		known = locate(buf + LEAD + (markat - taken));
+		placed = locate(at(markat));
 		gone = true;
 	}
 	size_t n = s - counted, k = feeds(counted, n);
@@ -96,17 +103,17 @@ static void count(const unsigned char *s)
 	counted = s;
 }
 
-// Remember the byte at s.
+// Remember the byte at s, from counted on.
 void mark(const unsigned char *s)
 {
 	markat = offset(s);
 	gone = false;
 }
 
-// Where the byte remembered stands.
+// Where the byte remembered stands; there must be one.
 spot marked(void)
 {
-	return gone ? known : locate(buf + LEAD + (markat - taken));
+	return gone ? placed : locate(at(markat));
 }
 
 // Take up to want bytes of input: read into to, or, where they were
@@ -149,21 +156,23 @@ static ssize_t look(unsigned char *to, size_t want)
 			return -1;
 	while (r < 0 && again(0, POLLIN));
 	for (ssize_t got = 0, k; how == PIPE && got < r; got += k)
-		if ((k = read(twin[0], to + got, r - got)) <= 0) {
-			how = NOLOOK;	// what is left in twin must not be read again
-			return -1;
-		}
+		while ((k = read(twin[0], to + got, r - got)) <= 0)
+			if (k == 0 || errno != EINTR) {
+				how = NOLOOK;	// what is left in twin must not be read again
+				return -1;
+			}
 	return r;
 #endif
 }
 
 // How many of the n bytes at s may be taken when due numbers are owed, the
-// first of them begun already if begun, and least may be taken unseen: up
-// to the byte that ends the due-th number, or all n if that is not among
-// them. A number is read as "%d" reads it, white space, a sign and digits,
-// and ends at the first byte that is not a digit, however long it is. The
-// count stops at a byte that cannot begin a number: the exact reader
-// reports it.
+// first of them begun already if begun, and least (at least 1) may be
+// taken unseen: up to the byte that ends the due-th number, or all n if
+// that is not among them. A number is read as "%d" reads it and as slow()
+// does, white space, a sign and digits, and ends at the first byte that is
+// not a digit, however long it is; this must never count more numbers than
+// slow() would read. The count stops at a byte that cannot begin a number:
+// the exact reader reports it.
 static size_t allowed(const unsigned char *s, size_t n, long long due, bool begun, size_t least)
 {
 	size_t k = 0;
@@ -183,7 +192,8 @@ static size_t allowed(const unsigned char *s, size_t n, long long due, bool begu
 	return k > least ? k : least < n ? least : n;
 }
 
-// Make room for n bytes of data after the kept bytes, from p to buf + LEAD.
+// Make room for n bytes of data after the kept bytes, from p to buf + LEAD,
+// which nothing before has been counted yet (counted is p).
 static void grow(size_t n)
 {
 	size_t keep = buf + LEAD - p;
@@ -243,8 +253,8 @@ void refill(long long due, bool begun)
 {
 	size_t keep = end - p, r;
 
-	count(p);
-	taken = offset(end);
+	letgo(p);
+	base = offset(end);
 	memmove(buf + LEAD - keep, p, keep);
 	p = counted = buf + LEAD - keep;
 	flush();
@@ -260,8 +270,19 @@ void empty(void)
 	p = counted = end = buf + LEAD;
 	eof = false;
 	memset(end, CUT, PAD);
-	taken = lines = line0 = 0;
+	base = lines = line0 = 0;
 	markat = -1;
+}
+
+// The descriptor fd moved above standard error, where it cannot be taken
+// for standard output that was left closed; or -1.
+static int above(int fd)
+{
+	if (fd < 0 || fd > 2)
+		return fd;
+	int to = fcntl(fd, F_DUPFD_CLOEXEC, 3);
+	close(fd);
+	return to;
 }
 
 // Find out whether standard input can be sought, or looked at without
@@ -278,8 +299,8 @@ void start(void)
 	if (S_ISSOCK(st.st_mode))
 		how = getsockopt(0, SOL_SOCKET, SO_TYPE, &type, &len) == 0 && type != SOCK_STREAM ? MESSAGES : SOCKET;
 #ifdef __linux__
-	else if (S_ISFIFO(st.st_mode) && pipe2(twin, O_CLOEXEC) == 0 &&
-		 (sink = open("/dev/null", O_WRONLY | O_CLOEXEC)) >= 0)
+	else if (S_ISFIFO(st.st_mode) && (sink = above(open("/dev/null", O_WRONLY | O_CLOEXEC))) >= 0 &&
+		 pipe2(twin, O_CLOEXEC) == 0 && (twin[0] = above(twin[0])) >= 0 && (twin[1] = above(twin[1])) >= 0)
 		how = PIPE;
 #endif
 }

@@ -10,21 +10,24 @@
 // a sentinel, so that blocks and digit windows load without bounds checks:
 // END at end of input, which ends every number; CUT before it, which cuts
 // one. A block reader starts at p and reads a block and the byte after it,
-// and a digit window up to 15 bytes before a run's end, so never before the
-// carried bytes or the buffer's first byte.
+// and a digit window, or a gather of windows, up to 16 bytes before a
+// carried run or a block, so never before the buffer's first byte; each
+// reader checks that it keeps within these.
 enum { BLOCK = 64, CHUNK = 1 << 17, CARRY = 48, LEAD = 64, PAD = 128 };
 enum { END = ' ', CUT = 'x' };
-static_assert(LEAD >= CARRY + 15, "a digit window starts 15 bytes before a carried number ends");
+static_assert(LEAD >= CARRY + 16, "a window reaches 16 bytes before a carried run");
 static_assert(PAD >= BLOCK + 1, "a block from the data's last byte and the byte after it lie within the sentinel");
 extern unsigned char *buf;	// LEAD + CHUNK + PAD bytes, or more for a long message
 extern const unsigned char *p;	// the next byte to read
 extern unsigned char *end;	// the end of the data read
 extern bool eof;		// nothing more to read after end
 
-// Read more input after the bytes from p on, due numbers owed from the
-// first byte not yet taken; begun if the first of them has bytes taken
-// already (it has if any are kept from p on). Nothing past the byte that
-// ends the last number owed is taken from a pipe, a socket or a terminal.
+// Read more input after the bytes from p on, at most LEAD of them, which
+// are kept: the start of the first number owed, never white space. due
+// numbers are owed from the first byte not yet taken; begun if the first
+// of them has bytes taken already (it has if any are kept). Nothing past
+// the byte that ends the last number owed is taken from a pipe, a stream
+// socket or a terminal.
 void refill(long long due, bool begun);
 
 // The next input byte, without taking it, or -1 at end of input; due

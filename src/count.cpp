@@ -43,7 +43,9 @@ void build(void)
 }
 
 // Odd constants that mix well by themselves, so that without a random
-// source ordinary input still spreads over the buckets.
+// source ordinary input still spreads over the buckets. The two multipliers
+// must stay odd: the mix is then a bijection, and equal keys mean equal
+// codes, which the probe relies on.
 uint32_t key[3] = {0x9e3779b9, 0x85ebca6b, 0xc2b2ae35};
 
 // Fill r with bytes from the system's random source; left as it is where
@@ -69,8 +71,9 @@ static void entropy(uint32_t r[3])
 #endif
 }
 
-// Seed the mix afresh for this run: the random source folded into the
-// fixed keys, so that no input can be crafted to crowd a bucket.
+// Seed the mix afresh for this run, once, before any code is mixed: the
+// random source folded into the fixed keys, so that no input can be crafted
+// to crowd a bucket.
 void seed(void)
 {
 	uint32_t r[3] = {0, 0, 0};

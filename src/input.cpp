@@ -54,8 +54,8 @@ static const unsigned char *past(unsigned k)
 	return s;
 }
 
-// Where the number read last began: on the tape, or where the exact reader
-// marked it.
+// Where the number read last began: on the tape, or, when the tape was
+// left empty (ti is 0 only after slow()), where the exact reader marked it.
 spot began(void)
 {
 	if (ti == 0)

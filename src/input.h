@@ -5,7 +5,9 @@
 #include "exact.h"
 
 // The tape: numbers the block reader has taken from the buffer ahead of
-// use, tape[ti] the next, up to tape[tn]; the first of them began at from.
+// use, tape[ti] the next, up to tape[tn]; the scan that took them began at
+// from, maybe in white space before the first, and they are the runs from
+// there on, none left out.
 // The block reader stops for one of three reasons, in why: the tape is
 // FULL, it needs MORE input, or a BAD run stops it, which the exact reader
 // must read.
@@ -50,7 +52,8 @@ static inline int num(place pos)
 	return more(pos);
 }
 
-// Where the number read last began.
+// Where the number read last began: right after it is read, before the
+// buffer is refilled.
 spot began(void);
 // Start reading: nothing read, nothing on the tape.
 void reset(void);
