@@ -123,49 +123,64 @@ static inline void scan(void)
 
 // The line feeds among the n bytes at s, for the messages, which say where
 // a fault stands: by the widest vectors the set has, each lane counting up
-// to 255 of them before they are summed.
+// to 255 of them before they are summed. The bytes past the last whole
+// vector are read as one more, whole, those past the n left out: so up to
+// VECTOR - 1 bytes past them are read, which the buffer's sentinel holds.
 static inline size_t vectorfeeds(const unsigned char *s, size_t n)
 {
 	typedef unsigned char lanes __attribute__((vector_size(VECTOR)));
-	size_t k = 0, sum = 0;
-	while (n - k >= sizeof(lanes)) {
-		size_t most = (n - k) / sizeof(lanes) < 255 ? (n - k) / sizeof(lanes) : 255;
-		lanes acc = {}, v;
+	size_t k = 0, sum = 0, whole = n - n % sizeof(lanes);
+	lanes acc, v, place;
+	while (k < whole) {
+		size_t stop = whole - k > 255 * sizeof v ? k + 255 * sizeof v : whole;
+		acc = lanes{};
 #pragma GCC unroll 4
-		for (size_t i = 0; i < most; i++, k += sizeof v) {
+		for (; k < stop; k += sizeof v) {
 			memcpy(&v, s + k, sizeof v);
 			acc -= (lanes)(v == '\n');
 		}
 		for (size_t i = 0; i < sizeof acc; i++)
 			sum += acc[i];
 	}
-	for (; k < n; k++)
-		sum += s[k] == '\n';
+	for (unsigned i = 0; i < sizeof place; i++)
+		place[i] = (unsigned char)i;
+	memcpy(&v, s + k, sizeof v);
+	acc = (lanes)(v == '\n') & (lanes)(place < (unsigned char)(n - k));
+	for (size_t i = 0; i < sizeof acc; i++)
+		sum += acc[i] & 1;
 	return sum;
 }
 
 // The same by 64-bit words, where a compiler makes a vector of bytes one
 // byte at a time: a byte that is 0 once the line feed is taken away by XOR
 // is the only one whose top bit stays clear after its low 7 bits are added
-// to 0x7f, or-ed with it; each becomes 1 in its byte of acc.
+// to 0x7f, or-ed with it; each becomes 1 in its byte of a word. The bytes
+// past the last whole word are read as one more, as above.
+static inline uint64_t lf8(const unsigned char *s)
+{
+	const uint64_t ones = 0x0101010101010101u, low = 0x7f7f7f7f7f7f7f7fu;
+	uint64_t x;
+	memcpy(&x, s, 8);
+	x ^= ones * '\n';
+	return ~(((x & low) + low) | x) >> 7 & ones;
+}
 static inline size_t wordfeeds(const unsigned char *s, size_t n)
 {
-	const uint64_t ones = 0x0101010101010101u, low = 0x7f7f7f7f7f7f7f7fu, odd = 0x00ff00ff00ff00ffu;
-	size_t k = 0, sum = 0;
-	while (n - k >= 8) {
-		size_t most = (n - k) / 8 < 255 ? (n - k) / 8 : 255;
-		uint64_t acc = 0, x;
-		for (size_t i = 0; i < most; i++, k += 8) {
-			memcpy(&x, s + k, 8);
-			x ^= ones * '\n';
-			acc += ~(((x & low) + low) | x) >> 7 & ones;
-		}
+	const uint64_t odd = 0x00ff00ff00ff00ffu;
+	unsigned char part[8] = {0};
+	size_t k = 0, sum = 0, whole = n - n % 8;
+	uint64_t acc, in;
+	while (k < whole) {
+		size_t stop = whole - k > 255 * 8 ? k + 255 * 8 : whole;
+		for (acc = 0; k < stop; k += 8)
+			acc += lf8(s + k);
 		acc = (acc & odd) + (acc >> 8 & odd);
 		sum += (size_t)(acc * 0x0001000100010001u >> 48);
 	}
-	for (; k < n; k++)
-		sum += s[k] == '\n';
-	return sum;
+	memset(part, 1, n - k);
+	memcpy(&in, part, 8);
+	acc = lf8(s + k) & in;
+	return sum + (size_t)(acc * 0x0101010101010101u >> 56);
 }
 
 // The line feeds among the n bytes at s.
