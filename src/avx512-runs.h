@@ -12,28 +12,30 @@ namespace ISA {
 // its end; an open run has its start, and its window, at most 16 bytes
 // before the block (the carried bytes and LEAD allow that much), and the
 // windows are gathered from the 128 bytes from 16 before the block. The
-// tape has room for the values past a block's last that a store of eight
-// writes, and a store of 32 from a block's first.
+// tape has room for the values past a block's last that a store of sixteen
+// from the first of its last eight writes, and a store of 32 from a block's
+// first.
 static_assert(LEAD >= CARRY + 16 && PAD >= 128 - 16, "the windows are gathered from 16 bytes before the block on");
 static_assert(WINDOW == 16 && fits(9999999999999999ull / 100000000, false), "a window is 16 bytes");
-static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 8,
-	      "eight values from a block's last fit the tape");
+static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 15,
+	      "sixteen values from the first of a block's last eight fit the tape");
 
 
-// The constant bytes of the loop. after: byte i is i + 1, where a run
-// ending at i ends its window in the gathered bytes. lanes: the runs that
+// The constant bytes of the loop. after: byte i is i + 16, where byte i
+// of the block stands in the gathered bytes, so that the end of the run
+// before masks a window as it is. lanes: the runs that
 // each 16-byte lane takes, 0, 2, 4, 6 in the first vector and 1, 3, 5, 7
 // in the second, so that their values come out in order. place: each
-// byte's place in its lane, 0 to 15. tens: ten times each digit.
+// byte's place in its lane less 15, -15 to 0. tens: ten times each digit.
 struct bytes64 {
 	unsigned char after[64], lanes[2][64], place[64], tens[16];
 	constexpr bytes64() : after(), lanes(), place(), tens()
 	{
 		for (int i = 0; i < 64; i++) {
-			after[i] = (unsigned char)(i + 1);
+			after[i] = (unsigned char)(i + 16);
 			lanes[0][i] = (unsigned char)(i / 16 * 2);
 			lanes[1][i] = (unsigned char)(i / 16 * 2 + 1);
-			place[i] = (unsigned char)(i % 16);
+			place[i] = (unsigned char)(i % 16 - 15);
 		}
 		for (int d = 0; d < 10; d++)
 			tens[d] = (unsigned char)(10 * d);
@@ -44,7 +46,7 @@ alignas(64) static constexpr bytes64 consts;
 // The constant vectors of the loop, made once before it and kept in
 // registers: the compiler would make some of them afresh at each block.
 struct vecs {
-	vec whites, signs, nil, zero, ten, minus, after, lanes[2], place, eight, fifteen, none, tens, tens100,
+	vec whites, signs, nil, zero, ten, minus, after, lanes[2], place, eight, tens, tens100,
 	    hundreds, myriads, e8, most, one;
 };
 static inline vecs made(void)
@@ -61,8 +63,6 @@ static inline vecs made(void)
 	k.lanes[1] = kept(op::load(consts.lanes[1]));
 	k.place = kept(op::load(consts.place));
 	k.eight = kept(op::fill(8));
-	k.fifteen = kept(op::fill(15));
-	k.none = kept(op::fill(0x80));
 	k.tens = kept(op::table(consts.tens));
 	// Pairs of digits (10, 1), of 2-digit values (100, 1), of 4-digit
 	// values (10000, 1), and 10^8, MOST and 1 in 64-bit lanes.
@@ -86,39 +86,41 @@ static inline vecs made(void)
 	return k;
 }
 
-// The digits of the 4 runs whose ends plus one fill the lanes of e, the
-// runs before each of them ending where those of before say: the 16 bytes
-// up to each end gathered from lo (from 16 bytes before the block) and hi
-// (from 48 bytes into it), all from the end before on masked off, and '0'
-// taken from the others, which leaves nothing of a sign or white space;
-// then summed in pairs, and the pairs in pairs, as 32-bit lanes.
+// The digits of the 4 runs whose ends fill the lanes of e (as after has
+// them), the runs before each of them ending where those of before say (0
+// for none): the 16 bytes up to each end gathered from lo (from 16 bytes
+// before the block) and hi (from 48 bytes into it), all up to the end
+// before masked off, and '0' taken from the others, which leaves nothing
+// of a sign or white space; then summed in pairs, and the pairs in pairs,
+// as 32-bit lanes. A lane of e that holds no run, 0, masks off all its
+// window, so its value is 0.
 static inline vec quarter(const vecs &k, vec lo, vec hi, vec e, vec before)
 {
 	vec i = op::add(e, k.place);
-	vec d = op::subs(op::greater(i, op::add(before, k.fifteen)), op::permute2(lo, i, hi), k.zero);
+	vec d = op::subs(op::greater(i, before), op::permute2(lo, i, hi), k.zero);
 	return op::madd(op::maddubs(d, k.tens100), k.hundreds);
 }
 
 // Put on the tape at t the values of 8 runs of a block, the g-th to the
-// g + 7-th: their ends plus one are at the bytes of e that la and lb say
-// (runs 0, 2, 4, 6 of the eight, and 1, 3, 5, 7); the ends before those of
-// the first are the second's, a lane up, with last's last lane, the ends
-// before the first eight's, coming in. Their windows are gathered from lo
-// and hi. neg marks the negative ones, and those from the n-th on do not
-// count. The values that do not fit in 32 bits (fits(): the magnitude,
-// less one if negative, is at most MOST; also -0), as the top bits of their
-// 64-bit lanes.
+// g + 7-th: their ends, as after has them, are at the bytes of e that la
+// and lb say (runs 0, 2, 4, 6 of the eight, and 1, 3, 5, 7); the ends
+// before those of the first are the second's, a lane up, with last's last
+// lane, the ends before the first eight's, coming in. Their windows are
+// gathered from lo and hi. neg marks the negative ones. The values that do
+// not fit in 32 bits (fits(): the magnitude, less one if negative, is at
+// most MOST), a bit each. A run past the block's last is 0, which fits
+// even if neg marks it (the run going on into the next block may be
+// negative), so no lane needs leaving out.
 static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec la, vec lb, vec last, uint64_t neg,
-			     unsigned g, unsigned n)
+			     unsigned g)
 {
 	vec ea = op::permute(la, e), eb = op::permute(lb, e);
 	vec x = op::packus(quarter(k, lo, hi, ea, op::up(eb, last)), quarter(k, lo, hi, eb, ea));
 	x = op::madd(x, k.myriads);
 	vec v = op::add64(op::mul32(x, k.e8), op::shr32(x));
-	unsigned m = (unsigned)(neg >> g) & 0xff, left = n - g < 8 ? n - g : 8;
-	vec over = op::sub64(k.nil, 0xff, k.most, op::sub64(v, m, v, k.one));
-	op::store32(t + g, op::sub64(v, m, k.nil, v));
-	return op::tops(over) & op::low(0x8080808080808080ull, 8 * left);
+	unsigned m = (unsigned)(neg >> g) & 0xff;
+	op::narrow(t + g, op::sub64(v, m, k.nil, v));
+	return op::greater64(op::sub64(v, m, v, k.one), k.most);
 }
 
 // As eight(), for the runs of a block past the first eight, eight at a
@@ -131,7 +133,7 @@ static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec l
 		vec last = op::permute(lb, e);
 		la = op::add(la, k.eight);
 		lb = op::add(lb, k.eight);
-		bad |= eight(k, t, lo, hi, e, la, lb, last, neg, g, n);
+		bad |= eight(k, t, lo, hi, e, la, lb, last, neg, g);
 	}
 	return bad;
 }
@@ -139,7 +141,7 @@ static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec l
 // Put on the tape at t the n runs of the block at b whose bytes are all
 // plain and which are at most 16 bytes long: the first starts at s0 (below
 // 0 if it came from the block before) and each ends at a bit of ends; neg
-// marks the negative ones. The values past the n-th, up to seven, go on
+// marks the negative ones. Up to fifteen values past the n-th go on
 // the tape past the block's. False if a value does not fit in 32 bits;
 // then the general loop takes the block, and the values stored do not
 // count. The bytes before the first run, where a run of the block before
@@ -150,7 +152,7 @@ static inline bool gather(const vecs &k, int *t, const unsigned char *b, uint64_
 {
 	vec e = op::compress(ends, k.after);
 	vec lo = op::loadz(~op::low(~0ull, s0 + 16), b - 16), hi = op::load(b + 48);
-	uint64_t bad = eight(k, t, lo, hi, e, k.lanes[0], k.lanes[1], k.none, neg, 0, n);
+	uint64_t bad = eight(k, t, lo, hi, e, k.lanes[0], k.lanes[1], k.nil, neg, 0);
 	if (__builtin_expect(n > 8, 0))
 		bad |= beyond(k, t, lo, hi, e, neg, n);
 	return bad == 0;
