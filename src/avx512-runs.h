@@ -26,10 +26,13 @@ static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 +
 // before masks a window as it is. lanes: the runs that
 // each 16-byte lane takes, 0, 2, 4, 6 in the first vector and 1, 3, 5, 7
 // in the second, so that their values come out in order. place: each
-// byte's place in its lane less 15, -15 to 0. tens: ten times each digit.
+// byte's place in its lane less 15, -15 to 0. first: the end before a
+// block's first run, as after would have it, the byte before its start:
+// the 64 bytes from first + 16 * j end with 16 bytes j, for j from 0 to
+// 15. tens: ten times each digit.
 struct bytes64 {
-	unsigned char after[64], lanes[2][64], place[64], tens[16];
-	constexpr bytes64() : after(), lanes(), place(), tens()
+	unsigned char after[64], lanes[2][64], place[64], first[48 + 16 * 16], tens[16];
+	constexpr bytes64() : after(), lanes(), place(), first(), tens()
 	{
 		for (int i = 0; i < 64; i++) {
 			after[i] = (unsigned char)(i + 16);
@@ -37,6 +40,8 @@ struct bytes64 {
 			lanes[1][i] = (unsigned char)(i / 16 * 2 + 1);
 			place[i] = (unsigned char)(i % 16 - 15);
 		}
+		for (int i = 48; i < 48 + 16 * 16; i++)
+			first[i] = (unsigned char)((i - 48) / 16);
 		for (int d = 0; d < 10; d++)
 			tens[d] = (unsigned char)(10 * d);
 	}
@@ -86,18 +91,15 @@ static inline vecs made(void)
 	return k;
 }
 
-// The digits of the 4 runs whose ends fill the lanes of e (as after has
-// them), the runs before each of them ending where those of before say (0
-// for none): the 16 bytes up to each end gathered from lo (from 16 bytes
-// before the block) and hi (from 48 bytes into it), all up to the end
-// before masked off, and '0' taken from the others, which leaves nothing
-// of a sign or white space; then summed in pairs, and the pairs in pairs,
-// as 32-bit lanes. A lane of e that holds no run, 0, masks off all its
-// window, so its value is 0.
-static inline vec quarter(const vecs &k, vec lo, vec hi, vec e, vec before)
+// The values of 4 runs from their windows w, the 16 bytes up to each end
+// gathered at i: all up to the end before, as before has it (0 for none),
+// masked off, and '0' taken from the others, which leaves nothing of a sign
+// or white space; then summed in pairs, and the pairs in pairs, as 32-bit
+// lanes. A lane that holds no run, its end 0, masks off all its window, so
+// its value is 0.
+static inline vec quarter(const vecs &k, vec w, vec i, vec before)
 {
-	vec i = op::add(e, k.place);
-	vec d = op::subs(op::greater(i, before), op::permute2(lo, i, hi), k.zero);
+	vec d = op::subs(op::greater(i, before), w, k.zero);
 	return op::madd(op::maddubs(d, k.tens100), k.hundreds);
 }
 
@@ -106,16 +108,21 @@ static inline vec quarter(const vecs &k, vec lo, vec hi, vec e, vec before)
 // and lb say (runs 0, 2, 4, 6 of the eight, and 1, 3, 5, 7); the ends
 // before those of the first are the second's, a lane up, with last's last
 // lane, the ends before the first eight's, coming in. Their windows are
-// gathered from lo and hi. neg marks the negative ones. The values that do
+// gathered from lo (16 bytes before the block on) and hi (48 bytes into it),
+// those of 1, 3, 5 and 7 from rot (the block, its last 16 bytes first),
+// since the bytes they need that are not in the block are masked off. neg
+// marks the negative ones. The values that do
 // not fit in 32 bits (fits(): the magnitude, less one if negative, is at
 // most MOST), a bit each. A run past the block's last is 0, which fits
 // even if neg marks it (the run going on into the next block may be
 // negative), so no lane needs leaving out.
-static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec la, vec lb, vec last, uint64_t neg,
-			     unsigned g)
+static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, vec la, vec lb, vec last,
+			     uint64_t neg, unsigned g)
 {
 	vec ea = op::permute(la, e), eb = op::permute(lb, e);
-	vec x = op::packus(quarter(k, lo, hi, ea, op::up(eb, last)), quarter(k, lo, hi, eb, ea));
+	vec ia = op::add(ea, k.place), ib = op::add(eb, k.place);
+	vec x = op::packus(quarter(k, op::permute2(lo, ia, hi), ia, op::up(eb, last)),
+			   quarter(k, op::permute(ib, rot), ib, ea));
 	x = op::madd(x, k.myriads);
 	vec v = op::add64(op::mul32(x, k.e8), op::shr32(x));
 	unsigned m = (unsigned)(neg >> g) & 0xff;
@@ -125,7 +132,8 @@ static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec l
 
 // As eight(), for the runs of a block past the first eight, eight at a
 // time: rare but in blocks of short numbers.
-[[gnu::noinline]] static uint64_t beyond(const vecs &k, int *t, vec lo, vec hi, vec e, uint64_t neg, unsigned n)
+[[gnu::noinline]] static uint64_t beyond(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, uint64_t neg,
+					 unsigned n)
 {
 	uint64_t bad = 0;
 	vec la = k.lanes[0], lb = k.lanes[1];
@@ -133,28 +141,28 @@ static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec l
 		vec last = op::permute(lb, e);
 		la = op::add(la, k.eight);
 		lb = op::add(lb, k.eight);
-		bad |= eight(k, t, lo, hi, e, la, lb, last, neg, g);
+		bad |= eight(k, t, lo, hi, rot, e, la, lb, last, neg, g);
 	}
 	return bad;
 }
 
 // Put on the tape at t the n runs of the block at b whose bytes are all
-// plain and which are at most 16 bytes long: the first starts at s0 (below
-// 0 if it came from the block before) and each ends at a bit of ends; neg
-// marks the negative ones. Up to fifteen values past the n-th go on
+// plain and which are at most 16 bytes long: the first starts at s0, from
+// -15 (an open run) to 0 (none is open), and each ends at a bit of ends;
+// neg marks the negative ones. Up to fifteen values past the n-th go on
 // the tape past the block's. False if a value does not fit in 32 bits;
 // then the general loop takes the block, and the values stored do not
-// count. The bytes before the first run, where a run of the block before
-// may end, read as 0; each other run's window is masked from the end of
-// the one before.
-static inline bool gather(const vecs &k, int *t, const unsigned char *b, uint64_t s0, uint64_t ends, uint64_t neg,
+// count. Each run's window is masked from the end of the one before, the
+// first's from the byte before s0: the block's bytes before its first
+// start are white space.
+static inline bool gather(const vecs &k, int *t, const unsigned char *b, int64_t s0, uint64_t ends, uint64_t neg,
 			  unsigned n)
 {
 	vec e = op::compress(ends, k.after);
-	vec lo = op::loadz(~op::low(~0ull, s0 + 16), b - 16), hi = op::load(b + 48);
-	uint64_t bad = eight(k, t, lo, hi, e, k.lanes[0], k.lanes[1], k.nil, neg, 0);
+	vec lo = op::load(b - 16), hi = op::load(b + 48), v = op::load(b), rot = op::up(v, v);
+	uint64_t bad = eight(k, t, lo, hi, rot, e, k.lanes[0], k.lanes[1], op::load(consts.first + 16 * (s0 + 15)), neg, 0);
 	if (__builtin_expect(n > 8, 0))
-		bad |= beyond(k, t, lo, hi, e, neg, n);
+		bad |= beyond(k, t, lo, hi, rot, e, neg, n);
 	return bad == 0;
 }
 
@@ -240,7 +248,7 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		// their starts. The run going on is the n-th start.
 		unsigned n = op::count(ends);
 		uint64_t neg = op::pext(mn, starts) | cneg;
-		if (longer(sp, ends, cs) || !gather(k, t, b, op::trail(starts) + cs, ends, neg, n)) {
+		if (longer(sp, ends, cs) || !gather(k, t, b, (int64_t)cs, ends, neg, n)) {
 			c.known = true;	// a run too long or out of range
 			break;
 		}
