@@ -32,19 +32,12 @@ static inline void set(vec &v, int n, int i, uint64_t x)
 	memcpy(v.b + n * i, &x, n);
 }
 
-// The 64 bytes from s; those where m is set, 0 elsewhere (the others are
-// not read); c in every byte; the 16 bytes from t in each 16-byte lane.
+// The 64 bytes from s; c in every byte; the 16 bytes from t in each
+// 16-byte lane.
 static inline vec load(const unsigned char *s)
 {
 	vec v;
 	memcpy(v.b, s, 64);
-	return v;
-}
-static inline vec loadz(uint64_t m, const unsigned char *s)
-{
-	vec v;
-	for (int i = 0; i < 64; i++)
-		v.b[i] = m >> i & 1 ? s[i] : 0;
 	return v;
 }
 static inline vec fill(unsigned char c)
@@ -249,8 +242,7 @@ static inline void widen(int *t, vec v)
 
 // The bits of x where m is set, packed to the bottom (pext); the zeros
 // above x's top bit, and below its lowest, 64 for 0 (lzcnt, tzcnt); its
-// set bits (popcnt); its n lowest bits (bzhi: all of them for n from 64 to
-// 255, as its low byte says).
+// set bits (popcnt).
 static inline uint64_t pext(uint64_t x, uint64_t m)
 {
 	uint64_t r = 0;
@@ -270,11 +262,6 @@ static inline uint64_t trail(uint64_t x)
 static inline unsigned count(uint64_t x)
 {
 	return (unsigned)__builtin_popcountll(x);
-}
-static inline uint64_t low(uint64_t x, uint64_t n)
-{
-	n &= 255;
-	return n >= 64 ? x : x & ((1ull << n) - 1);
 }
 
 } // namespace standin
@@ -300,10 +287,6 @@ enum : unsigned { ALL16 = 0xffff, ALL8 = 0xff };
 static inline vec load(const unsigned char *s)
 {
 	return _mm512_loadu_si512(s);
-}
-static inline vec loadz(uint64_t m, const unsigned char *s)
-{
-	return _mm512_maskz_loadu_epi8(m, s);
 }
 static inline vec fill(unsigned char c)
 {
@@ -426,10 +409,6 @@ static inline uint64_t trail(uint64_t x)
 static inline unsigned count(uint64_t x)
 {
 	return (unsigned)_mm_popcnt_u64(x);
-}
-static inline uint64_t low(uint64_t x, uint64_t n)
-{
-	return _bzhi_u64(x, n);
 }
 
 } // namespace native

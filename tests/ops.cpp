@@ -60,9 +60,9 @@ static bool same(s::vec a, n::vec b)
 
 // One random input through an instruction and its stand-in: whether they
 // agree. a and b are vectors, m a mask, c a byte.
-static bool t_load(s::vec a, s::vec, uint64_t m, unsigned char)
+static bool t_load(s::vec a, s::vec, uint64_t, unsigned char)
 {
-	return same(s::load(a.b), n::load(a.b)) && same(s::loadz(m, a.b), n::loadz(m, a.b));
+	return same(s::load(a.b), n::load(a.b));
 }
 static bool t_fill(s::vec, s::vec, uint64_t, unsigned char c)
 {
@@ -164,11 +164,10 @@ static bool t_widen(s::vec a, s::vec, uint64_t, unsigned char)
 	n::widen(y, to(a));
 	return memcmp(x, y, sizeof x) == 0;
 }
-static bool t_bits(s::vec, s::vec, uint64_t m, unsigned char c)
+static bool t_bits(s::vec, s::vec, uint64_t m, unsigned char)
 {
 	uint64_t x = bits();
-	return s::pext(x, m) == n::pext(x, m) && s::lead(m) == n::lead(m) && s::trail(m) == n::trail(m) && s::count(m) == n::count(m) &&
-	       s::low(x, c) == n::low(x, c) && s::low(x, m) == n::low(x, m);
+	return s::pext(x, m) == n::pext(x, m) && s::lead(m) == n::lead(m) && s::trail(m) == n::trail(m) && s::count(m) == n::count(m);
 }
 
 // Every instruction with its check.
@@ -176,12 +175,12 @@ static const struct {
 	const char *name;
 	bool (*check)(s::vec, s::vec, uint64_t, unsigned char);
 } all[] = {
-    {"load, loadz", t_load}, {"fill", t_fill}, {"table", t_table}, {"add", t_add}, {"sub", t_sub},
+    {"load", t_load}, {"fill", t_fill}, {"table", t_table}, {"add", t_add}, {"sub", t_sub},
     {"subs", t_subs}, {"equal", t_equal}, {"below", t_below}, {"greater", t_greater},
     {"lookup", t_lookup}, {"permute", t_permute}, {"permute2", t_permute2}, {"compress", t_compress},
     {"up", t_up}, {"maddubs", t_maddubs}, {"madd", t_madd}, {"packus", t_packus}, {"mul32", t_mul32},
     {"shr32", t_shr32}, {"add64", t_add64}, {"sub64", t_sub64}, {"greater64", t_greater64}, {"narrow", t_narrow}, {"widen", t_widen},
-    {"pext, lead, trail, count, low", t_bits},
+    {"pext, lead, trail, count", t_bits},
 };
 
 // Run each check TRIES times; the failures are printed, the first few of
