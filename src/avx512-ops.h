@@ -215,13 +215,21 @@ static inline vec sub64(vec src, unsigned m, vec a, vec b)
 			set(src, 8, i, get(a, 8, i) - get(b, 8, i));
 	return src;
 }
-// The 64-bit lanes where a > b, signed, a bit each.
+// The 64-bit lanes where a > b, signed, a bit each; the greater of a and
+// b in each, signed (vpcmpgtq, vpmaxsq).
 static inline uint64_t greater64(vec a, vec b)
 {
 	uint64_t m = 0;
 	for (int i = 0; i < 8; i++)
 		m |= (uint64_t)((int64_t)get(a, 8, i) > (int64_t)get(b, 8, i)) << i;
 	return m;
+}
+static inline vec max64(vec a, vec b)
+{
+	for (int i = 0; i < 8; i++)
+		if ((int64_t)get(b, 8, i) > (int64_t)get(a, 8, i))
+			set(a, 8, i, get(b, 8, i));
+	return a;
 }
 
 // Store at t the low 32 bits of each 64-bit lane of v, 8 ints, then their
@@ -381,6 +389,10 @@ static inline uint64_t greater64(vec a, vec b)
 	unsigned m = _mm512_cmpgt_epi64_mask(a, b);
 	asm("" : "+r"(m));
 	return m;
+}
+static inline vec max64(vec a, vec b)
+{
+	return _mm512_max_epi64(a, b);
 }
 // vpermd and a store of the whole vector take fewer steps than vpmovqd,
 // or than a store of half of it, which needs a mask.

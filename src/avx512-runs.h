@@ -111,12 +111,12 @@ static inline vec quarter(const vecs &k, vec w, vec i, vec before)
 // gathered from lo (16 bytes before the block on) and hi (48 bytes into it),
 // those of 1, 3, 5 and 7 from rot (the block, its last 16 bytes first),
 // since the bytes they need that are not in the block are masked off. neg
-// marks the negative ones. The values that do
-// not fit in 32 bits (fits(): the magnitude, less one if negative, is at
-// most MOST), a bit each. A run past the block's last is 0, which fits
-// even if neg marks it (the run going on into the next block may be
-// negative), so no lane needs leaving out.
-static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, vec la, vec lb, vec last,
+// marks the negative ones. Their magnitudes, less one if negative, in
+// 64-bit lanes: a value fits in 32 bits if that is at most MOST (fits()).
+// A run past the block's last is 0, which fits even if neg marks it (the
+// run going on into the next block may be negative), so no lane needs
+// leaving out.
+static inline vec eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, vec la, vec lb, vec last,
 			     uint64_t neg, unsigned g)
 {
 	vec ea = op::permute(la, e), eb = op::permute(lb, e);
@@ -127,43 +127,42 @@ static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec
 	vec v = op::add64(op::mul32(x, k.e8), op::shr32(x));
 	unsigned m = (unsigned)(neg >> g) & 0xff;
 	op::narrow(t + g, op::sub64(v, m, k.nil, v));
-	return op::greater64(op::sub64(v, m, v, k.one), k.most);
+	return op::sub64(v, m, v, k.one);
 }
 
 // As eight(), for the runs of a block past the first eight, eight at a
 // time: rare but in blocks of short numbers.
-[[gnu::noinline]] static uint64_t beyond(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, uint64_t neg,
-					 unsigned n)
+[[gnu::noinline]] static vec beyond(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, uint64_t neg, unsigned n)
 {
-	uint64_t bad = 0;
+	vec top = k.nil;
 	vec la = k.lanes[0], lb = k.lanes[1];
 	for (unsigned g = 8; g < n; g += 8) {
 		vec last = op::permute(lb, e);
 		la = op::add(la, k.eight);
 		lb = op::add(lb, k.eight);
-		bad |= eight(k, t, lo, hi, rot, e, la, lb, last, neg, g);
+		top = op::max64(top, eight(k, t, lo, hi, rot, e, la, lb, last, neg, g));
 	}
-	return bad;
+	return top;
 }
 
 // Put on the tape at t the n runs of the block at b whose bytes are all
 // plain and which are at most 16 bytes long: the first starts at s0, from
 // -15 (an open run) to 0 (none is open), and each ends at a bit of ends;
 // neg marks the negative ones. Up to fifteen values past the n-th go on
-// the tape past the block's. False if a value does not fit in 32 bits;
-// then the general loop takes the block, and the values stored do not
-// count. Each run's window is masked from the end of the one before, the
+// the tape past the block's. The largest magnitude, less one if negative,
+// in a 64-bit lane: above MOST if a value does not fit in 32 bits. Each
+// run's window is masked from the end of the one before, the
 // first's from the byte before s0: the block's bytes before its first
 // start are white space.
-static inline bool gather(const vecs &k, int *t, const unsigned char *b, int64_t s0, uint64_t ends, uint64_t neg,
+static inline vec gather(const vecs &k, int *t, const unsigned char *b, int64_t s0, uint64_t ends, uint64_t neg,
 			  unsigned n)
 {
 	vec e = op::compress(ends, k.after);
 	vec lo = op::load(b - 16), hi = op::load(b + 48), v = op::load(b), rot = op::up(v, v);
-	uint64_t bad = eight(k, t, lo, hi, rot, e, k.lanes[0], k.lanes[1], op::load(consts.first + 16 * (s0 + 15)), neg, 0);
+	vec top = eight(k, t, lo, hi, rot, e, k.lanes[0], k.lanes[1], op::load(consts.first + 16 * (s0 + 15)), neg, 0);
 	if (__builtin_expect(n > 8, 0))
-		bad |= beyond(k, t, lo, hi, rot, e, neg, n);
-	return bad == 0;
+		top = op::max64(top, beyond(k, t, lo, hi, rot, e, neg, n));
+	return top;
 }
 
 // Whether a run of the block is longer than 16 bytes: 17 bytes in a row
@@ -193,10 +192,13 @@ static inline int *shorts(const vecs &k, int *t, const unsigned char *b, uint64_
 
 // Fill the tape from c.b on, for as long as the blocks hold nothing but
 // white space, digits and signs that begin runs, and their runs are at most
-// 16 bytes and fit in 32 bits. Stop at the first block that does not, with
-// its classes in c.k, at the end of the data or when the tape is full.
-// White space alone skips ahead a block at a time.
-static inline cursor runs(cursor c, const unsigned char *last, const int *full)
+// 16 bytes (and, if check, fit in 32 bits). Stop at the first block that
+// does not, with its classes in c.k, at the end of the data or when the
+// tape is full. White space alone skips ahead a block at a time. Without
+// check, the largest magnitude of the blocks taken, less one if negative,
+// goes into top.
+template <bool check>
+static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char *last, const int *full)
 {
 	int *t = c.t;
 	const unsigned char *b = c.b;
@@ -205,7 +207,6 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 	// that run is negative. The open run began in the block before and
 	// must end in this one: no run here is two blocks long.
 	uint64_t cs = c.open ? (uint64_t)(c.open - b) : 0, cneg = c.open && minus(*c.open);
-	const vecs k = made();
 
 	for (; b < last && t <= full; b += BLOCK) {
 		vec v = op::load(b);
@@ -248,10 +249,17 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		// their starts. The run going on is the n-th start.
 		unsigned n = op::count(ends);
 		uint64_t neg = op::pext(mn, starts) | cneg;
-		if (longer(sp, ends, cs) || !gather(k, t, b, (int64_t)cs, ends, neg, n)) {
-			c.known = true;	// a run too long or out of range
+		if (longer(sp, ends, cs)) {
+			c.known = true;
 			break;
 		}
+		vec most = gather(k, t, b, (int64_t)cs, ends, neg, n);
+		if (check && op::greater64(most, k.most)) {
+			c.known = true;	// out of range
+			break;
+		}
+		if (!check)
+			top = op::max64(top, most);
 		t += n;
 		cs = next;
 		cneg = neg >> n & 1;
@@ -260,6 +268,18 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 	c.b = b;
 	c.open = cs ? b + (int64_t)cs : nullptr;
 	return c;
+}
+
+// The same, checking the values of all the blocks at once: in the rare
+// case that one does not fit, the blocks are taken again, each checked.
+static inline cursor runs(cursor c, const unsigned char *last, const int *full)
+{
+	const vecs k = made();
+	vec top = k.nil;
+	cursor r = walk<false>(k, top, c, last, full);
+	if (__builtin_expect(op::greater64(top, k.most) != 0, 0))
+		r = walk<true>(k, top, c, last, full);
+	return r;
 }
 
 } // namespace ISA

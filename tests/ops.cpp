@@ -150,6 +150,10 @@ static bool t_greater64(s::vec a, s::vec b, uint64_t, unsigned char)
 {
 	return s::greater64(a, b) == n::greater64(to(a), to(b));
 }
+static bool t_max64(s::vec a, s::vec b, uint64_t, unsigned char)
+{
+	return same(s::max64(a, b), n::max64(to(a), to(b)));
+}
 static bool t_narrow(s::vec a, s::vec, uint64_t, unsigned char)
 {
 	int x[16], y[16];
@@ -179,7 +183,7 @@ static const struct {
     {"subs", t_subs}, {"equal", t_equal}, {"below", t_below}, {"greater", t_greater},
     {"lookup", t_lookup}, {"permute", t_permute}, {"permute2", t_permute2}, {"compress", t_compress},
     {"up", t_up}, {"maddubs", t_maddubs}, {"madd", t_madd}, {"packus", t_packus}, {"mul32", t_mul32},
-    {"shr32", t_shr32}, {"add64", t_add64}, {"sub64", t_sub64}, {"greater64", t_greater64}, {"narrow", t_narrow}, {"widen", t_widen},
+    {"shr32", t_shr32}, {"add64", t_add64}, {"sub64", t_sub64}, {"greater64", t_greater64}, {"max64", t_max64}, {"narrow", t_narrow}, {"widen", t_widen},
     {"pext, lead, trail, count", t_bits},
 };
 
