@@ -250,7 +250,8 @@ static inline void widen(int *t, vec v)
 
 // The bits of x where m is set, packed to the bottom (pext); the zeros
 // above x's top bit, and below its lowest, 64 for 0 (lzcnt, tzcnt); its
-// set bits (popcnt).
+// set bits (popcnt); its n lowest bits (bzhi: all of them for n from 64 to
+// 255, as its low byte says).
 static inline uint64_t pext(uint64_t x, uint64_t m)
 {
 	uint64_t r = 0;
@@ -270,6 +271,11 @@ static inline uint64_t trail(uint64_t x)
 static inline unsigned count(uint64_t x)
 {
 	return (unsigned)__builtin_popcountll(x);
+}
+static inline uint64_t low(uint64_t x, uint64_t n)
+{
+	n &= 255;
+	return n >= 64 ? x : x & ((1ull << n) - 1);
 }
 
 } // namespace standin
@@ -421,6 +427,10 @@ static inline uint64_t trail(uint64_t x)
 static inline unsigned count(uint64_t x)
 {
 	return (unsigned)_mm_popcnt_u64(x);
+}
+static inline uint64_t low(uint64_t x, uint64_t n)
+{
+	return _bzhi_u64(x, n);
 }
 
 } // namespace native

@@ -166,15 +166,14 @@ static inline vec gather(const vecs &k, int *t, const unsigned char *b, int64_t 
 }
 
 // Whether a run of the block is longer than 16 bytes: 17 bytes in a row
-// that are not white space, or an open run that starts at cs from the
-// block and ends at the first bit of ends more than 15 bytes on.
-static inline bool longer(uint64_t sp, uint64_t ends, uint64_t cs)
+// that are not white space. (An open run is checked where it ends.)
+static inline bool longer(uint64_t sp)
 {
 	uint64_t nw = ~sp, r = nw & nw << 1;
 	r &= r << 2;
 	r &= r << 4;
 	r &= r << 8;
-	return (r & nw << 16) | ((cs >> 63) & (op::trail(ends) - cs > 15));
+	return r & nw << 16;
 }
 
 // Put on the tape at t the runs of the block b, all of one or two digits
@@ -207,6 +206,11 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 	// that run is negative. The open run began in the block before and
 	// must end in this one: no run here is two blocks long.
 	uint64_t cs = c.open ? (uint64_t)(c.open - b) : 0, cneg = c.open && minus(*c.open);
+	// A run longer than 16 bytes stops the loop in the block where it
+	// is, so one open from the block before has at most 16 there (from
+	// the general loop, perhaps more: the general loop takes that block).
+	if (__builtin_expect((int64_t)cs < -16, 0))
+		return c;
 
 	for (; b < last && t <= full; b += BLOCK) {
 		vec v = op::load(b);
@@ -222,11 +226,13 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 		// after the block is the data's or the sentinel's.
 		uint64_t starts = ~sp & (sp << 1 | 1);
 		uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.is[b[BLOCK]] << 63);
-		uint64_t lz = op::lead(ends);	// 64 when no run ends here
+		// Whether no run ends in the first 16 + cs bytes: an open run,
+		// at most 16 bytes long before this block, must end there.
+		uint64_t late = op::low(ends, cs + 16) == 0;
 		// Anything but white space, digits and signs; a sign not first
 		// in its run, or a run by itself; an open run that begins with
-		// a sign here, or does not end here.
-		uint64_t bad = ~(sp | dg | sg) | (sg & ~(starts & ~ends)) | (op & (sg | lz >> 6));
+		// a sign here, or is longer than 16 bytes.
+		uint64_t bad = ~(sp | dg | sg) | (sg & ~(starts & ~ends)) | (op & (sg | late));
 		c.k = {sp, dg, sg, mn};
 		if (__builtin_expect(bad != 0, 0)) {
 			c.known = true;
@@ -249,7 +255,7 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 		// their starts. The run going on is the n-th start.
 		unsigned n = op::count(ends);
 		uint64_t neg = op::pext(mn, starts) | cneg;
-		if (longer(sp, ends, cs)) {
+		if (longer(sp)) {
 			c.known = true;
 			break;
 		}
