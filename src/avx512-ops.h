@@ -398,7 +398,7 @@ static inline uint64_t greater64(vec a, vec b)
 }
 static inline vec max64(vec a, vec b)
 {
-	return _mm512_max_epi64(a, b);
+	return _mm512_maskz_max_epi64(ALL8, a, b);
 }
 // vpermd and a store of the whole vector take fewer steps than vpmovqd,
 // or than a store of half of it, which needs a mask.
