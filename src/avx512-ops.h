@@ -281,10 +281,8 @@ static inline uint64_t low(uint64_t x, uint64_t n)
 } // namespace standin
 
 // The extensions the instructions need, beside those of the AVX2 code,
-// whose compare the AVX-512 reader shares; and VL, which every processor
-// with VBMI has, without which clang 13 and 14 fail to build the scalar
-// loops they widen to 512 bits ("cannot select").
-#define AVX512_TARGET "avx2,avx512f,avx512bw,avx512vl,avx512vbmi,avx512vbmi2,bmi,bmi2,popcnt,lzcnt"
+// whose compare the AVX-512 reader shares.
+#define AVX512_TARGET "avx2,avx512f,avx512bw,avx512vbmi,avx512vbmi2,bmi,bmi2,popcnt,lzcnt"
 
 TARGET_BEGIN(AVX512_TARGET)
 namespace native {

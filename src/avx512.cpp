@@ -1,5 +1,5 @@
 // The AVX-512 reader, a block of sixty-four bytes in one vector, for the
-// processors with AVX-512 F, BW, VL, VBMI and VBMI2 beside the AVX2 code's
+// processors with AVX-512 F, BW, VBMI and VBMI2 beside the AVX2 code's
 // extensions: x86-64 only. Its fast loop (avx512-runs.h) gathers the
 // numbers of a block eight at a time. It is written over the instructions
 // of avx512-ops.h alone, so that the portable build (-DPORTABLE_AVX512)
