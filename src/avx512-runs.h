@@ -21,15 +21,14 @@ static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 +
 	      "sixteen values from the first of a block's last eight fit the tape");
 
 
-// The constant bytes of the loop. after: byte i is i + 16, where byte i
-// of the block stands in the gathered bytes, so that the end of the run
-// before masks a window as it is. lanes: the runs that
-// each 16-byte lane takes, 0, 2, 4, 6 in the first vector and 1, 3, 5, 7
-// in the second, so that their values come out in order. place: each
-// byte's place in its lane less 15, -15 to 0. first: the end before a
-// block's first run, as after would have it, the byte before its start:
-// the 64 bytes from first + 16 * j end with 16 bytes j, for j from 0 to
-// 15. tens: ten times each digit.
+// The constant bytes of the loop. after: byte i is i + 16, where byte i of
+// the block stands in the gathered bytes, so that the end of the run before
+// masks a window as it is. lanes: the runs that each 16-byte lane takes, 0,
+// 2, 4, 6 in the first vector and 1, 3, 5, 7 in the second, so that their
+// values come out in order. place: each byte's place in its lane less 15,
+// -15 to 0. first: the end before a block's first run, as after would have
+// it, the byte before its start: the 64 bytes from first + 16 * j end with
+// 16 bytes j, for j from 0 to 15. tens: ten times each digit.
 struct bytes64 {
 	unsigned char after[64], lanes[2][64], place[64], first[48 + 16 * 16], tens[16];
 	constexpr bytes64() : after(), lanes(), place(), first(), tens()
@@ -117,7 +116,7 @@ static inline vec quarter(const vecs &k, vec w, vec i, vec before)
 // run going on into the next block may be negative), so no lane needs
 // leaving out.
 static inline vec eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, vec la, vec lb, vec last,
-			     uint64_t neg, unsigned g)
+			uint64_t neg, unsigned g)
 {
 	vec ea = op::permute(la, e), eb = op::permute(lb, e);
 	vec ia = op::add(ea, k.place), ib = op::add(eb, k.place);
@@ -151,11 +150,11 @@ static inline vec eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, v
 // neg marks the negative ones. Up to fifteen values past the n-th go on
 // the tape past the block's. The largest magnitude, less one if negative,
 // in a 64-bit lane: above MOST if a value does not fit in 32 bits. Each
-// run's window is masked from the end of the one before, the
-// first's from the byte before s0: the block's bytes before its first
-// start are white space.
+// run's window is masked from the end of the one before, the first's from
+// the byte before s0: the block's bytes before its first start are white
+// space.
 static inline vec gather(const vecs &k, int *t, const unsigned char *b, int64_t s0, uint64_t ends, uint64_t neg,
-			  unsigned n)
+			 unsigned n)
 {
 	vec e = op::compress(ends, k.after);
 	vec lo = op::load(b - 16), hi = op::load(b + 48), v = op::load(b), rot = op::up(v, v);
@@ -276,8 +275,9 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 	return c;
 }
 
-// The same, checking the values of all the blocks at once: in the rare
-// case that one does not fit, the blocks are taken again, each checked.
+// Fill the tape as walk() does, checking the values of all the blocks at
+// once: in the rare case that one does not fit in 32 bits, the blocks are
+// taken again, each checked, so that the loop stops at that one.
 static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 {
 	const vecs k = made();
