@@ -12,29 +12,35 @@ namespace ISA {
 // its end; an open run has its start, and its window, at most 16 bytes
 // before the block (the carried bytes and LEAD allow that much), and the
 // windows are gathered from the 128 bytes from 16 before the block. The
-// tape has room for the values past a block's last that a store of eight
-// writes, and a store of 32 from a block's first.
+// tape has room for the values past a block's last that a store of sixteen
+// from the first of its last eight writes, and a store of 32 from a block's
+// first.
 static_assert(LEAD >= CARRY + 16 && PAD >= 128 - 16, "the windows are gathered from 16 bytes before the block on");
 static_assert(WINDOW == 16 && fits(9999999999999999ull / 100000000, false), "a window is 16 bytes");
-static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 8,
-	      "eight values from a block's last fit the tape");
+static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 15,
+	      "sixteen values from the first of a block's last eight fit the tape");
 
 
-// The constant bytes of the loop. after: byte i is i + 1, where a run
-// ending at i ends its window in the gathered bytes. lanes: the runs that
-// each 16-byte lane takes, 0, 2, 4, 6 in the first vector and 1, 3, 5, 7
-// in the second, so that their values come out in order. place: each
-// byte's place in its lane, 0 to 15. tens: ten times each digit.
+// The constant bytes of the loop. after: byte i is i + 16, where byte i of
+// the block stands in the gathered bytes, so that the end of the run before
+// masks a window as it is. lanes: the runs that each 16-byte lane takes, 0,
+// 2, 4, 6 in the first vector and 1, 3, 5, 7 in the second, so that their
+// values come out in order. place: each byte's place in its lane less 15,
+// -15 to 0. first: the end before a block's first run, as after would have
+// it, the byte before its start: the 64 bytes from first + 16 * j end with
+// 16 bytes j, for j from 0 to 15. tens: ten times each digit.
 struct bytes64 {
-	unsigned char after[64], lanes[2][64], place[64], tens[16];
-	constexpr bytes64() : after(), lanes(), place(), tens()
+	unsigned char after[64], lanes[2][64], place[64], first[48 + 16 * 16], tens[16];
+	constexpr bytes64() : after(), lanes(), place(), first(), tens()
 	{
 		for (int i = 0; i < 64; i++) {
-			after[i] = (unsigned char)(i + 1);
+			after[i] = (unsigned char)(i + 16);
 			lanes[0][i] = (unsigned char)(i / 16 * 2);
 			lanes[1][i] = (unsigned char)(i / 16 * 2 + 1);
-			place[i] = (unsigned char)(i % 16);
+			place[i] = (unsigned char)(i % 16 - 15);
 		}
+		for (int i = 48; i < 48 + 16 * 16; i++)
+			first[i] = (unsigned char)((i - 48) / 16);
 		for (int d = 0; d < 10; d++)
 			tens[d] = (unsigned char)(10 * d);
 	}
@@ -44,7 +50,7 @@ alignas(64) static constexpr bytes64 consts;
 // The constant vectors of the loop, made once before it and kept in
 // registers: the compiler would make some of them afresh at each block.
 struct vecs {
-	vec whites, signs, nil, zero, ten, minus, after, lanes[2], place, eight, fifteen, none, tens, tens100,
+	vec whites, signs, nil, zero, ten, minus, after, lanes[2], place, eight, tens, tens100,
 	    hundreds, myriads, e8, most, one;
 };
 static inline vecs made(void)
@@ -61,8 +67,6 @@ static inline vecs made(void)
 	k.lanes[1] = kept(op::load(consts.lanes[1]));
 	k.place = kept(op::load(consts.place));
 	k.eight = kept(op::fill(8));
-	k.fifteen = kept(op::fill(15));
-	k.none = kept(op::fill(0x80));
 	k.tens = kept(op::table(consts.tens));
 	// Pairs of digits (10, 1), of 2-digit values (100, 1), of 4-digit
 	// values (10000, 1), and 10^8, MOST and 1 in 64-bit lanes.
@@ -86,86 +90,89 @@ static inline vecs made(void)
 	return k;
 }
 
-// The digits of the 4 runs whose ends plus one fill the lanes of e, the
-// runs before each of them ending where those of before say: the 16 bytes
-// up to each end gathered from lo (from 16 bytes before the block) and hi
-// (from 48 bytes into it), all from the end before on masked off, and '0'
-// taken from the others, which leaves nothing of a sign or white space;
-// then summed in pairs, and the pairs in pairs, as 32-bit lanes.
-static inline vec quarter(const vecs &k, vec lo, vec hi, vec e, vec before)
+// The values of 4 runs from their windows w, the 16 bytes up to each end
+// gathered at i: all up to the end before, as before has it (0 for none),
+// masked off, and '0' taken from the others, which leaves nothing of a sign
+// or white space; then summed in pairs, and the pairs in pairs, as 32-bit
+// lanes. A lane that holds no run, its end 0, masks off all its window, so
+// its value is 0.
+static inline vec quarter(const vecs &k, vec w, vec i, vec before)
 {
-	vec i = op::add(e, k.place);
-	vec d = op::subs(op::greater(i, op::add(before, k.fifteen)), op::permute2(lo, i, hi), k.zero);
+	vec d = op::subs(op::greater(i, before), w, k.zero);
 	return op::madd(op::maddubs(d, k.tens100), k.hundreds);
 }
 
 // Put on the tape at t the values of 8 runs of a block, the g-th to the
-// g + 7-th: their ends plus one are at the bytes of e that la and lb say
-// (runs 0, 2, 4, 6 of the eight, and 1, 3, 5, 7); the ends before those of
-// the first are the second's, a lane up, with last's last lane, the ends
-// before the first eight's, coming in. Their windows are gathered from lo
-// and hi. neg marks the negative ones, and those from the n-th on do not
-// count. The values that do not fit in 32 bits (fits(): the magnitude,
-// less one if negative, is at most MOST; also -0), as the top bits of their
-// 64-bit lanes.
-static inline uint64_t eight(const vecs &k, int *t, vec lo, vec hi, vec e, vec la, vec lb, vec last, uint64_t neg,
-			     unsigned g, unsigned n)
+// g + 7-th: their ends, as after has them, are at the bytes of e that la
+// and lb say (runs 0, 2, 4, 6 of the eight, and 1, 3, 5, 7); the ends
+// before those of the first are the second's, a lane up, with last's last
+// lane, the ends before the first eight's, coming in. Their windows are
+// gathered from lo (16 bytes before the block on) and hi (48 bytes into it),
+// those of 1, 3, 5 and 7 from rot (the block, its last 16 bytes first),
+// since the bytes they need that are not in the block are masked off. neg
+// marks the negative ones. Their magnitudes, less one if negative, in
+// 64-bit lanes: a value fits in 32 bits if that is at most MOST (fits()).
+// A run past the block's last is 0, which fits even if neg marks it (the
+// run going on into the next block may be negative), so no lane needs
+// leaving out.
+static inline vec eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, vec la, vec lb, vec last,
+			uint64_t neg, unsigned g)
 {
 	vec ea = op::permute(la, e), eb = op::permute(lb, e);
-	vec x = op::packus(quarter(k, lo, hi, ea, op::up(eb, last)), quarter(k, lo, hi, eb, ea));
+	vec ia = op::add(ea, k.place), ib = op::add(eb, k.place);
+	vec x = op::packus(quarter(k, op::permute2(lo, ia, hi), ia, op::up(eb, last)),
+			   quarter(k, op::permute(ib, rot), ib, ea));
 	x = op::madd(x, k.myriads);
 	vec v = op::add64(op::mul32(x, k.e8), op::shr32(x));
-	unsigned m = (unsigned)(neg >> g) & 0xff, left = n - g < 8 ? n - g : 8;
-	vec over = op::sub64(k.nil, 0xff, k.most, op::sub64(v, m, v, k.one));
-	op::store32(t + g, op::sub64(v, m, k.nil, v));
-	return op::tops(over) & op::low(0x8080808080808080ull, 8 * left);
+	unsigned m = (unsigned)(neg >> g) & 0xff;
+	op::narrow(t + g, op::sub64(v, m, k.nil, v));
+	return op::sub64(v, m, v, k.one);
 }
 
 // As eight(), for the runs of a block past the first eight, eight at a
 // time: rare but in blocks of short numbers.
-[[gnu::noinline]] static uint64_t beyond(const vecs &k, int *t, vec lo, vec hi, vec e, uint64_t neg, unsigned n)
+[[gnu::noinline]] static vec beyond(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, uint64_t neg, unsigned n)
 {
-	uint64_t bad = 0;
+	vec top = k.nil;
 	vec la = k.lanes[0], lb = k.lanes[1];
 	for (unsigned g = 8; g < n; g += 8) {
 		vec last = op::permute(lb, e);
 		la = op::add(la, k.eight);
 		lb = op::add(lb, k.eight);
-		bad |= eight(k, t, lo, hi, e, la, lb, last, neg, g, n);
+		top = op::max64(top, eight(k, t, lo, hi, rot, e, la, lb, last, neg, g));
 	}
-	return bad;
+	return top;
 }
 
 // Put on the tape at t the n runs of the block at b whose bytes are all
-// plain and which are at most 16 bytes long: the first starts at s0 (below
-// 0 if it came from the block before) and each ends at a bit of ends; neg
-// marks the negative ones. The values past the n-th, up to seven, go on
-// the tape past the block's. False if a value does not fit in 32 bits;
-// then the general loop takes the block, and the values stored do not
-// count. The bytes before the first run, where a run of the block before
-// may end, read as 0; each other run's window is masked from the end of
-// the one before.
-static inline bool gather(const vecs &k, int *t, const unsigned char *b, uint64_t s0, uint64_t ends, uint64_t neg,
-			  unsigned n)
+// plain and which are at most 16 bytes long: the first starts at s0, from
+// -15 (an open run) to 0 (none is open), and each ends at a bit of ends;
+// neg marks the negative ones. Up to fifteen values past the n-th go on
+// the tape past the block's. The largest magnitude, less one if negative,
+// in a 64-bit lane: above MOST if a value does not fit in 32 bits. Each
+// run's window is masked from the end of the one before, the first's from
+// the byte before s0: the block's bytes before its first start are white
+// space.
+static inline vec gather(const vecs &k, int *t, const unsigned char *b, int64_t s0, uint64_t ends, uint64_t neg,
+			 unsigned n)
 {
 	vec e = op::compress(ends, k.after);
-	vec lo = op::loadz(~op::low(~0ull, s0 + 16), b - 16), hi = op::load(b + 48);
-	uint64_t bad = eight(k, t, lo, hi, e, k.lanes[0], k.lanes[1], k.none, neg, 0, n);
+	vec lo = op::load(b - 16), hi = op::load(b + 48), v = op::load(b), rot = op::up(v, v);
+	vec top = eight(k, t, lo, hi, rot, e, k.lanes[0], k.lanes[1], op::load(consts.first + 16 * (s0 + 15)), neg, 0);
 	if (__builtin_expect(n > 8, 0))
-		bad |= beyond(k, t, lo, hi, e, neg, n);
-	return bad == 0;
+		top = op::max64(top, beyond(k, t, lo, hi, rot, e, neg, n));
+	return top;
 }
 
 // Whether a run of the block is longer than 16 bytes: 17 bytes in a row
-// that are not white space, or an open run that starts at cs from the
-// block and ends at the first bit of ends more than 15 bytes on.
-static inline bool longer(uint64_t sp, uint64_t ends, uint64_t cs)
+// that are not white space. (An open run is checked where it ends.)
+static inline bool longer(uint64_t sp)
 {
 	uint64_t nw = ~sp, r = nw & nw << 1;
 	r &= r << 2;
 	r &= r << 4;
 	r &= r << 8;
-	return (r & nw << 16) | ((cs >> 63) & (op::trail(ends) - cs > 15));
+	return r & nw << 16;
 }
 
 // Put on the tape at t the runs of the block b, all of one or two digits
@@ -183,10 +190,13 @@ static inline int *shorts(const vecs &k, int *t, const unsigned char *b, uint64_
 
 // Fill the tape from c.b on, for as long as the blocks hold nothing but
 // white space, digits and signs that begin runs, and their runs are at most
-// 16 bytes and fit in 32 bits. Stop at the first block that does not, with
-// its classes in c.k, at the end of the data or when the tape is full.
-// White space alone skips ahead a block at a time.
-static inline cursor runs(cursor c, const unsigned char *last, const int *full)
+// 16 bytes (and, if check, fit in 32 bits). Stop at the first block that
+// does not, with its classes in c.k, at the end of the data or when the
+// tape is full. White space alone skips ahead a block at a time. Without
+// check, the largest magnitude of the blocks taken, less one if negative,
+// goes into top.
+template <bool check>
+static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char *last, const int *full)
 {
 	int *t = c.t;
 	const unsigned char *b = c.b;
@@ -195,7 +205,11 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 	// that run is negative. The open run began in the block before and
 	// must end in this one: no run here is two blocks long.
 	uint64_t cs = c.open ? (uint64_t)(c.open - b) : 0, cneg = c.open && minus(*c.open);
-	const vecs k = made();
+	// A run longer than 16 bytes stops the loop in the block where it
+	// is, so one open from the block before has at most 16 there (from
+	// the general loop, perhaps more: the general loop takes that block).
+	if (__builtin_expect((int64_t)cs < -16, 0))
+		return c;
 
 	for (; b < last && t <= full; b += BLOCK) {
 		vec v = op::load(b);
@@ -211,11 +225,13 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		// after the block is the data's or the sentinel's.
 		uint64_t starts = ~sp & (sp << 1 | 1);
 		uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.is[b[BLOCK]] << 63);
-		uint64_t lz = op::lead(ends);	// 64 when no run ends here
+		// Whether no run ends in the first 16 + cs bytes: an open run,
+		// at most 16 bytes long before this block, must end there.
+		uint64_t late = op::low(ends, cs + 16) == 0;
 		// Anything but white space, digits and signs; a sign not first
 		// in its run, or a run by itself; an open run that begins with
-		// a sign here, or does not end here.
-		uint64_t bad = ~(sp | dg | sg) | (sg & ~(starts & ~ends)) | (op & (sg | lz >> 6));
+		// a sign here, or is longer than 16 bytes.
+		uint64_t bad = ~(sp | dg | sg) | (sg & ~(starts & ~ends)) | (op & (sg | late));
 		c.k = {sp, dg, sg, mn};
 		if (__builtin_expect(bad != 0, 0)) {
 			c.known = true;
@@ -238,10 +254,17 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		// their starts. The run going on is the n-th start.
 		unsigned n = op::count(ends);
 		uint64_t neg = op::pext(mn, starts) | cneg;
-		if (longer(sp, ends, cs) || !gather(k, t, b, op::trail(starts) + cs, ends, neg, n)) {
-			c.known = true;	// a run too long or out of range
+		if (longer(sp)) {
+			c.known = true;
 			break;
 		}
+		vec most = gather(k, t, b, (int64_t)cs, ends, neg, n);
+		if (check && op::greater64(most, k.most)) {
+			c.known = true;	// out of range
+			break;
+		}
+		if (!check)
+			top = op::max64(top, most);
 		t += n;
 		cs = next;
 		cneg = neg >> n & 1;
@@ -250,6 +273,19 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 	c.b = b;
 	c.open = cs ? b + (int64_t)cs : nullptr;
 	return c;
+}
+
+// Fill the tape as walk() does, checking the values of all the blocks at
+// once: in the rare case that one does not fit in 32 bits, the blocks are
+// taken again, each checked, so that the loop stops at that one.
+static inline cursor runs(cursor c, const unsigned char *last, const int *full)
+{
+	const vecs k = made();
+	vec top = k.nil;
+	cursor r = walk<false>(k, top, c, last, full);
+	if (__builtin_expect(op::greater64(top, k.most) != 0, 0))
+		r = walk<true>(k, top, c, last, full);
+	return r;
 }
 
 } // namespace ISA
