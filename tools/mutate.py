@@ -1,24 +1,23 @@
 #!/usr/bin/env python3
 """Mutation check of the counting filter.
 
-Plant one fault at a time in a private copy of the sources (each .cpp and
-.h in src/), build it in one command as a, and hold it to the tests:
-tests/run.py, then tests/bytes.cpp built with the mutant's sources, each
-judging by its exit status. A mutant both pass is given run.py again with
-ten times its random and damaged inputs: if that fails, it SURVIVED, a hole
-in the tests; if not, it is likely equivalent. Mutants are numbered for a
-seed over every compiled line, in an order that spreads any prefix over the
-files and functions; those on lines the tests never run are not tried.
-Exit status 0 when no mutant survives, 1 when one does, 2 when the check
-cannot run."""
+Plant one fault at a time in a private copy of src/, build it in one
+command as a (and as the test build where the file holds code for that),
+and hold it to tests/run.py and tests/bytes.cpp. A mutant both pass is
+given run.py again on ten times its random inputs: failing that, it
+SURVIVED, a hole in the tests; else it is likely equivalent. Mutants are
+numbered for a seed, spread over files and functions; those on lines the
+tests never run are not tried. Exit status 0 when none survives, 1 when
+one does, 2 when the check cannot run."""
 import argparse, atexit, collections, contextlib, filecmp, json, os, random, re, shlex, shutil, signal, subprocess
-import sys, tempfile, threading, time
+import pathlib, sys, tempfile, threading, time
 from concurrent.futures import ThreadPoolExecutor
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 STD = "-std=c++17"		# the Makefile's language standard
 MAIN = re.compile(r"^\s*int\s+main\s*\(", re.M)
 BYTES = ["tests/bytes.cpp", "tests/ops.cpp"]	# the byte test's own units
+TESTBUILD = ["-DNAME_READER", "-DNO_ENTROPY"]	# the Makefile's build/which
 # Sources, tests and builds live apart from the project's build/, which a
 # "make clean" may remove while this runs.
 PRIVATE = tempfile.mkdtemp(prefix="mutate.")
@@ -144,19 +143,16 @@ def bump(text, d):
         body = text[1:-1]
         one = body if len(body) == 1 and body != "\\" else ESCAPE.get(body[1:]) if body[:1] == "\\" else None
         c = ord(one) + d if one else -1
-        if not 0 <= c < 128:
-            return None
-        return "'%s'" % (chr(c) if 0x20 <= c < 0x7f and chr(c) not in "'\\" else "\\x%02x" % c)
+        ok = 0x20 <= c < 0x7f and chr(c) not in "'\\"
+        return "'%s'" % (chr(c) if ok else "\\x%02x" % c) if 0 <= c < 128 else None
     if not INT.match(text):
         return None
     body, suffix = INT.match(text).groups()
     base = {"0x": 16, "0X": 16, "0b": 2, "0B": 2}.get(body[:2], 8 if len(body) > 1 and body[0] == "0" else 10)
     digits = body[2:] if base in (2, 16) else body
     v = int(digits, base) + d
-    if v < 0:
-        return None
-    if base in (8, 10):
-        return ("%d" if base == 10 else "0%o") % v + suffix
+    if v < 0 or base in (8, 10):
+        return None if v < 0 else ("%d" if base == 10 else "0%o") % v + suffix
     out = format(v, "x" if base == 16 else "b").zfill(len(digits))
     return body[:2] + (out.upper() if any(c in "ABCDEF" for c in digits) else out) + suffix
 
@@ -242,8 +238,7 @@ def kept(text):
     """The (file, line) pairs that a preprocessor's output holds code from."""
     cur, n, lines = None, 0, set()
     for t in text.split("\n"):
-        mark = re.match(r'# (\d+) "(.*)"', t)
-        if mark:
+        if mark := re.match(r'# (\d+) "(.*)"', t):
             n, cur = int(mark.group(1)) - 1, os.path.normpath(mark.group(2))
         elif t.strip():
             lines.add((cur, n))
@@ -306,10 +301,8 @@ def reached(m, counts, spans):
 
 def snapshot(root):
     """The sources (src/NAME, each .cpp and .h) and a copy of the tests, taken once."""
-    tree = {}
-    for name in sorted(n for n in os.listdir(os.path.join(root, "src")) if n.endswith((".cpp", ".h"))):
-        with open(os.path.join(root, "src", name)) as f:
-            tree["src/" + name] = f.read()
+    tree = {"src/" + n: pathlib.Path(root, "src", n).read_text() for n in sorted(os.listdir(os.path.join(root, "src")))
+            if n.endswith((".cpp", ".h"))}
     shutil.copytree(os.path.join(root, "tests"), TESTS, ignore=shutil.ignore_patterns("__pycache__"))
     return tree
 
@@ -319,8 +312,7 @@ def lay(tree, folder):
     with LAYING:
         for name, text in tree.items():
             os.makedirs(os.path.join(folder, os.path.dirname(name)), exist_ok=True)
-            with open(os.path.join(folder, name), "w") as f:
-                f.write(text)
+            pathlib.Path(folder, name).write_text(text)
         shutil.copytree(TESTS, os.path.join(folder, "tests"))
 
 
@@ -328,7 +320,7 @@ def units(tree, what="a"):
     """The units of the program (every src/*.cpp, as make takes them) or of
     the byte test (its own and the program's but the one with main)."""
     prog = sorted(n for n in tree if n.endswith(".cpp"))
-    return prog if what == "a" else BYTES + [n for n in prog if not MAIN.search(tree[n])]
+    return prog if what in ("a", "which") else BYTES + [n for n in prog if not MAIN.search(tree[n])]
 
 
 def command(cxx, flags, out, files):
@@ -343,13 +335,15 @@ def build(cxx, flags, tree, folder, what="a"):
     return None if r.returncode else os.path.join(folder, what)
 
 
-def suite(binary, timeout, more=False, stop=True):
+def suite(binary, timeout, more=False, stop=True, which=None):
     """Whether the run.py beside binary passes on it (up to its first failure
-    if stop; on ten times its random inputs if more), as kept in run.log."""
+    if stop; on ten times its random inputs if more), with the test build
+    which if given, as kept in run.log."""
     folder = os.path.dirname(binary)
     env = dict(os.environ, **{"RANDOM_INPUTS": "20000", "MUTATED_INPUTS": "2000"} if more else {})
     with open(os.path.join(folder, "run.log"), "wb") as log:
-        p = subprocess.Popen([sys.executable, "tests/run.py", *["--stop"] * stop, binary], cwd=folder, env=env,
+        p = subprocess.Popen([sys.executable, "tests/run.py", *["--stop"] * stop, binary,
+                              *["--which", which] * bool(which)], cwd=folder, env=env,
                              stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
     GROUPS.add(p.pid)
     try:
@@ -385,21 +379,30 @@ def trial(no, m, tree, cfg):
         return None
     lay(tree, folder)
     binary = build(cfg.cxx, cfg.flagv, tree, folder)
-    if binary is None:
+    which = binary and testbuild(cfg, tree, folder, m.file)
+    if binary is None or which is None:
         verdict = "skipped: does not compile"
     elif filecmp.cmp(binary, cfg.ref, shallow=False):
         verdict = "no behaviour change (same machine code)"
-    elif (state := suite(binary, cfg.suite_timeout)) != "pass":
+    elif (state := suite(binary, cfg.suite_timeout, which=which)) != "pass":
         verdict = "killed by run.py" + " (timed out)" * (state == "timeout")
     elif byte_test(cfg.cxx, cfg.flagv, tree, folder, 60) in ("fail", "timeout"):
         verdict = "killed by bytes"
     else:
-        verdict = "no behaviour change" if suite(binary, 10 * cfg.suite_timeout, True) == "pass" else "SURVIVED"
+        verdict = "no behaviour change" if suite(binary, 10 * cfg.suite_timeout, True, which=which) == "pass" \
+            else "SURVIVED"
     if verdict == "SURVIVED" or cfg.keep:
         shutil.rmtree(os.path.join(cfg.work, "m%03d" % no), True)
         shutil.copytree(folder, os.path.join(cfg.work, "m%03d" % no))
     shutil.rmtree(folder, True)
     return Result(m, verdict, time.monotonic() - t)
+
+
+def testbuild(cfg, tree, folder, name):
+    """The test build, for run.py to hold to the tests too, if file name is
+    compiled otherwise in it; False if not, None if it does not compile."""
+    return any(f[2:] in tree[name] for f in TESTBUILD) and build(cfg.cxx, cfg.flagv + TESTBUILD, tree, folder,
+                                                                 "which")
 
 
 def run_all(picked, tree, cfg, show):
@@ -448,11 +451,9 @@ def options():
     ap.add_argument("--only", help="comma-separated mutant numbers to judge, e.g. 3,17")
     ap.add_argument("--list", action="store_true", help="list the mutants in order and stop")
     ap.add_argument("--keep", action="store_true", help="keep every mutant's sources and binary")
-    ap.add_argument("--root", default=ROOT, help="the project (the one holding this tool)")
     ap.add_argument("--self-test", action="store_true", help="check this tool's handling of sources")
     cfg = ap.parse_args()
-    cfg.root, cfg.cxx, cfg.started = os.path.abspath(cfg.root), env("CXX", "g++"), time.monotonic()
-    cfg.work = os.path.join(cfg.root, "build", "mutants")
+    cfg.cxx, cfg.started, cfg.work = env("CXX", "g++"), time.monotonic(), os.path.join(ROOT, "build", "mutants")
     cfg.flagv = shlex.split(env("MUTANT_OPT", "-O1")) + shlex.split(cfg.flags)
     return cfg
 
@@ -479,9 +480,8 @@ def reference(cfg, tree):
     folder = os.path.join(PRIVATE, "ref")
     lay(tree, folder)
     cfg.flagv += ["-static"] * bool(build(cfg.cxx, cfg.flagv + ["-static"], tree, folder))
-    ref = build(cfg.cxx, cfg.flagv, tree, folder)
-    if ref is None:
-        fail("%s does not build with %s" % (cfg.root, " ".join(command(cfg.cxx, cfg.flagv, "a", units(tree)))))
+    if (ref := build(cfg.cxx, cfg.flagv, tree, folder)) is None:
+        fail("%s does not build with %s" % (ROOT, " ".join(command(cfg.cxx, cfg.flagv, "a", units(tree)))))
     t = time.monotonic()
     if suite(ref, 1800) != "pass":
         shutil.copy(os.path.join(folder, "run.log"), os.path.join(cfg.work, "ref.log"))
@@ -520,7 +520,7 @@ def main():
         sys.exit(print("mutate: skipped: this processor lacks AVX2, which -DPIN_AVX2 needs"))
     if os.uname().machine == "x86_64" and "avx512_vbmi2" not in cpu and "-DPIN_" not in cfg.flags:
         cfg.flagv.append("-DPORTABLE_AVX512")	# which it then takes: the AVX-512 code in plain C++
-    tree = snapshot(cfg.root)
+    tree = snapshot(ROOT)
     os.makedirs(cfg.work, exist_ok=True)
     cfg.ref = reference(cfg, tree)
     todo, names = chosen(cfg, tree)
