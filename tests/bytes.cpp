@@ -83,6 +83,7 @@ int main()
 		for (int c = 0; c < 256; c++)
 			right(*r, c) ? good++ : bad++;
 		lines(*r) ? good++ : bad++;
+		strcmp(r->name, name) == 0 ? good++ : bad++;	// and it is the code asked for
 	}
 	printf("%-16s %6d passed %4d failed %7.1f s\n", "bytes", good, bad, (double)(clock() - start) / CLOCKS_PER_SEC);
 #if defined(HAVE_AVX512) && !defined(PORTABLE_AVX512)	// where find() asks the processor

@@ -185,7 +185,8 @@ def nonblocking(binary, check, quick):
 
 def arguments(binary, check, quick):
     """Arguments are ignored with a warning, whatever standard input is."""
-    warning = said(binary, b"reads standard input only; ignoring arguments\n")
+    text = b"reads standard input only; ignoring arguments\n"
+    warning = said(binary, text)
     for args, err in (["x"], warning), (["data.txt", "-"], warning), ([], b""):
         for how in ("file", "pipe", "terminal"):
             if how == "terminal":
@@ -205,6 +206,11 @@ def arguments(binary, check, quick):
                 p = subprocess.run([binary, *args], input=SAMPLE, capture_output=True, timeout=20)
                 got = p.stdout, p.stderr
             check(f"{binary} arguments {args} from a {how}", (got, p.returncode) == ((SAMPLE_OUT, err), 0), got)
+    for argv0, name in ("/usr/local/bin/rows", b"rows"), ("rows", b"rows"), ("", b"a"), ("bin/", b"a"):
+        if not os.path.basename(binary).startswith("run-"):	# a wrapper passes on its own name
+            p = subprocess.run([argv0, "x"], executable=binary, input=SAMPLE, capture_output=True, timeout=20)
+            got = p.stdout, p.stderr, p.returncode
+            check(f"{binary} run as {argv0!r}", got == (SAMPLE_OUT, name + b": " + text, 0), got)
 
 
 # Processors without some extension the x86 code may use, and the code
