@@ -189,7 +189,7 @@ static size_t allowed(const unsigned char *s, size_t n, long long due, bool begu
 			k++;
 		k += k < n;	// the byte that ends it
 	}
-	return k > least ? k : least < n ? least : n;
+	return k > least ? k : least;	// least < n, from above
 }
 
 // Make room for n bytes of data after the kept bytes, from p to buf + LEAD,
