@@ -1,8 +1,8 @@
 // Every byte 0 to 255, at every place of a block among bytes of every
 // class, through the classifier of each code this processor runs, against
-// the rules of the input; and its count of line feeds. Ends with a line of the checks passed and failed
-// (a check is a reader and a byte) and the seconds taken, and names the
-// codes skipped.
+// the rules of the input; and its count of line feeds. Ends with a line of
+// the checks passed and failed (a check is a reader and a byte) and the
+// seconds taken, and names the codes skipped.
 #include "../src/readers.h"
 #include "../src/rules.h"
 
@@ -51,7 +51,7 @@ static bool lines(const reader &r)
 	unsigned seed = 1;
 	for (int dense = 0; dense < 4; dense++) {
 		for (unsigned char &c : text)
-			c = dense == 3 || (seed = seed * 1103515245 + 12345) >> 16 % 8 < (unsigned)dense ? '\n' : 'x' ^ (seed >> 8 & 3);
+			c = dense == 3 || ((seed = seed * 1103515245 + 12345) >> 16) % 8 < (unsigned)dense ? '\n' : 'x' ^ (seed >> 8 & 3);
 		for (size_t at = 0; at < 64; at += 7)
 			for (size_t n = 0; n <= 20000; n += n < 300 ? 1 : 19700) {
 				size_t want = 0;
