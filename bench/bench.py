@@ -45,7 +45,8 @@ def check(peak, progs, path):
 def measure(peak, progs, scanf, path, runs, scanf_runs):
     """The least CPU seconds and the largest peak KiB of each program over
     its runs, the runs of each taken in turn with the others'."""
-    if scanf in progs and check(peak, progs, path)[scanf] > LONG:
+    took = check(peak, progs, path)
+    if scanf in took and took[scanf] > LONG:
         scanf_runs = 1
     least, most = dict.fromkeys(progs, float("inf")), dict.fromkeys(progs, 0)
     for r in range(max(runs, scanf_runs)):

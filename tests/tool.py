@@ -106,6 +106,8 @@ def stops(d, binary):
           and r.stderr.startswith(f"bench: different output on {d}/1-random.in: "), r)
     r = table(d, binary, "build/scanf", "--old", "false")
     check("bench.py, a failing program", r.returncode == 1 and f"false failed on {d}/" in r.stderr, r)
+    r = table(d, binary, "build/scanf", "--old", "/bin/cat", "--scanf-runs", "0")
+    check("bench.py, other lines without scanf", r.returncode == 1 and "different output" in r.stderr, r)
 
 
 def bench(binary):
