@@ -216,13 +216,12 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		uint64_t sg = bits(g0, g1), op = cs >> 63;
 		// Byte 0 counts as a start: of the open run, if one is. The byte
 		// after the block is the data's or the sentinel's.
-		uint64_t starts = ~sp & (sp << 1 | 1);
-		uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.is[b[BLOCK]] << 63);
+		uint64_t starts = heads(sp, 1), ends = tails(sp, b);
 		uint64_t lz = _lzcnt_u64(ends);	// 64 when no run ends here
 		// Anything but white space, digits and signs; a sign not first
 		// in its run, or a run by itself; an open run that begins with
 		// a sign here, or does not end here.
-		uint64_t bad = (uint32_t)~_mm256_movemask_epi8(plain) | (sg & ~(starts & ~ends)) | (op & (sg | lz >> 6));
+		uint64_t bad = (uint32_t)~_mm256_movemask_epi8(plain) | misplaced(sg, starts, ends) | (op & (sg | lz >> 6));
 		if (__builtin_expect(bad != 0, 0)) {	// the classes at hand go with it
 			c.k = {sp, digit64(b), sg, minus64(b)};
 			c.known = true;

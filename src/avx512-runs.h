@@ -223,15 +223,14 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 		uint64_t dg = op::below(op::sub(v, k.zero), k.ten), op = cs >> 63;
 		// Byte 0 counts as a start: of the open run, if one is. The byte
 		// after the block is the data's or the sentinel's.
-		uint64_t starts = ~sp & (sp << 1 | 1);
-		uint64_t ends = ~sp & (sp >> 1 | (uint64_t)blanks.is[b[BLOCK]] << 63);
+		uint64_t starts = heads(sp, 1), ends = tails(sp, b);
 		// Whether no run ends in the first 16 + cs bytes: an open run,
 		// at most 16 bytes long before this block, must end there.
 		uint64_t late = op::low(ends, cs + 16) == 0;
 		// Anything but white space, digits and signs; a sign not first
 		// in its run, or a run by itself; an open run that begins with
 		// a sign here, or is longer than 16 bytes.
-		uint64_t bad = ~(sp | dg | sg) | (sg & ~(starts & ~ends)) | (op & (sg | late));
+		uint64_t bad = ~(sp | dg | sg) | misplaced(sg, starts, ends) | (op & (sg | late));
 		c.k = {sp, dg, sg, mn};
 		if (__builtin_expect(bad != 0, 0)) {
 			c.known = true;

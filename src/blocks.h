@@ -112,10 +112,8 @@ static inline void scan(void)
 		c.known = false;
 		if (k.space == ~0ull)	// white space alone: nothing is open
 			continue;
-		uint64_t after = blanks.is[c.b[BLOCK]];
-		uint64_t starts = ~k.space & (k.space << 1 | !c.open);
-		uint64_t ends = ~k.space & (k.space >> 1 | after << 63);
-		uint64_t bad = ~(k.space | k.digit | k.sign) | (k.sign & ~starts) | (k.sign & ends);
+		uint64_t starts = heads(k.space, !c.open), ends = tails(k.space, c.b);
+		uint64_t bad = ~(k.space | k.digit | k.sign) | misplaced(k.sign, starts, ends);
 		if (each(c, last, starts, ends, k, bad))
 			return;
 	}

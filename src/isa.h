@@ -62,6 +62,26 @@ struct cursor {
 	kinds k;
 };
 
+// Where the runs of a block whose white space is sp begin, byte 0 among
+// them if first (a run begins there unless one is open, or byte 0 stands
+// for the open run's start), and where they end, byte 63 among them if the
+// byte after the block at b is white space.
+static inline uint64_t heads(uint64_t sp, uint64_t first)
+{
+	return ~sp & (sp << 1 | first);
+}
+static inline uint64_t tails(uint64_t sp, const unsigned char *b)
+{
+	return ~sp & (sp >> 1 | (uint64_t)blanks.is[b[BLOCK]] << 63);
+}
+
+// The signs of sg out of place: a sign is plain only first in its run, and
+// not a run by itself.
+static inline uint64_t misplaced(uint64_t sg, uint64_t starts, uint64_t ends)
+{
+	return sg & ~(starts & ~ends);
+}
+
 // The most bytes of a run after its sign that value() converts: a digit
 // window, leading zeros included.
 enum { WINDOW = 16 };
