@@ -15,7 +15,7 @@ namespace ISA {
 static_assert(sizeof ramp.b >= 2 * BLOCK + 16, "a window's mask lies within ramp");
 static_assert(PAD >= BLOCK + 1, "a missing run ends at the byte after the block");
 static_assert(WINDOW == 16 && fits(99999999, false), "the windows are 16 and 8 bytes");
-static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 8,
+static_assert(sizeof tape / sizeof *tape >= BRIM + BLOCK / 2 + 8,
 	      "eight values from a block's last fit the tape");
 
 // Put on the tape at t the runs of a block b whose bytes are all plain: the
@@ -213,7 +213,7 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		// Every byte white space, a digit or a sign, if all of these are set.
 		__m256i plain = _mm256_and_si256(_mm256_or_si256(_mm256_or_si256(w0, g0), digits(c0)),
 						 _mm256_or_si256(_mm256_or_si256(w1, g1), digits(c1)));
-		uint64_t sg = bits(g0, g1), op = cs >> 63;
+		uint64_t sg = bits(g0, g1), isopen = cs >> 63;
 		// Byte 0 counts as a start: of the open run, if one is. The byte
 		// after the block is the data's or the sentinel's.
 		uint64_t starts = heads(sp, 1), ends = tails(sp, b);
@@ -221,7 +221,7 @@ static inline cursor runs(cursor c, const unsigned char *last, const int *full)
 		// Anything but white space, digits and signs; a sign not first
 		// in its run, or a run by itself; an open run that begins with
 		// a sign here, or does not end here.
-		uint64_t bad = (uint32_t)~_mm256_movemask_epi8(plain) | misplaced(sg, starts, ends) | (op & (sg | lz >> 6));
+		uint64_t bad = (uint32_t)~_mm256_movemask_epi8(plain) | misplaced(sg, starts, ends) | (isopen & (sg | lz >> 6));
 		if (__builtin_expect(bad != 0, 0)) {	// the classes at hand go with it
 			c.k = {sp, digit64(b), sg, minus64(b)};
 			c.known = true;

@@ -11,11 +11,7 @@
 TARGET_BEGIN("avx2,bmi,bmi2,popcnt,lzcnt")
 namespace ISA {
 
-enum { VECTOR = 32 };	// the bytes of its widest vector
-
-// The white space bytes and the signs by their low nibbles (rules.h).
-static constexpr nibbles whites(space, 0), signs(sign, 0x80);
-static_assert(whites.exact(space) && signs.exact(sign), "a nibble looks up each class exactly");
+enum { COUNTBY = 32 };	// line feeds counted by vectors of 32 bytes
 
 // Byte c in every lane, made once before a loop and kept in a register: the
 // compiler may not make it afresh at each use, which costs three

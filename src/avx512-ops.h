@@ -249,9 +249,8 @@ static inline void widen(int *t, vec v)
 }
 
 // The bits of x where m is set, packed to the bottom (pext); the zeros
-// above x's top bit, and below its lowest, 64 for 0 (lzcnt, tzcnt); its
-// set bits (popcnt); its n lowest bits (bzhi: all of them for n from 64 to
-// 255, as its low byte says).
+// above x's top bit, 64 for 0 (lzcnt); its set bits (popcnt); its n lowest
+// bits (bzhi: all of them for n from 64 to 255, as its low byte says).
 static inline uint64_t pext(uint64_t x, uint64_t m)
 {
 	uint64_t r = 0;
@@ -263,10 +262,6 @@ static inline uint64_t pext(uint64_t x, uint64_t m)
 static inline uint64_t lead(uint64_t x)
 {
 	return x ? (uint64_t)__builtin_clzll(x) : 64;
-}
-static inline uint64_t trail(uint64_t x)
-{
-	return x ? (uint64_t)__builtin_ctzll(x) : 64;
 }
 static inline unsigned count(uint64_t x)
 {
@@ -417,10 +412,6 @@ static inline uint64_t pext(uint64_t x, uint64_t m)
 static inline uint64_t lead(uint64_t x)
 {
 	return _lzcnt_u64(x);
-}
-static inline uint64_t trail(uint64_t x)
-{
-	return _tzcnt_u64(x);
 }
 static inline unsigned count(uint64_t x)
 {

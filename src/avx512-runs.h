@@ -9,15 +9,15 @@
 namespace ISA {
 
 // A run is at most 16 bytes here, so its window reaches 15 bytes before
-// its end; an open run has its start, and its window, at most 16 bytes
-// before the block (the carried bytes and LEAD allow that much), and the
-// windows are gathered from the 128 bytes from 16 before the block. The
+// its end; an open run that is gathered has its start at most 15 bytes
+// before the block (one 16 bytes back would be 17 long: walk() stops it),
+// and the windows are gathered from the 128 bytes from 16 before the block. The
 // tape has room for the values past a block's last that a store of sixteen
 // from the first of its last eight writes, and a store of 32 from a block's
 // first.
 static_assert(LEAD >= CARRY + 16 && PAD >= 128 - 16, "the windows are gathered from 16 bytes before the block on");
-static_assert(WINDOW == 16 && fits(9999999999999999ull / 100000000, false), "a window is 16 bytes");
-static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 + 15,
+static_assert(WINDOW == 16 && fits(99999999, false), "a window is two halves of 8 digits, each summed in 32 bits");
+static_assert(sizeof tape / sizeof *tape >= BRIM + BLOCK / 2 + 15,
 	      "sixteen values from the first of a block's last eight fit the tape");
 
 
@@ -28,16 +28,26 @@ static_assert(sizeof tape / sizeof *tape >= TAPE - (BLOCK / 2 + 1) + BLOCK / 2 +
 // values come out in order. place: each byte's place in its lane less 15,
 // -15 to 0. first: the end before a block's first run, as after would have
 // it, the byte before its start: the 64 bytes from first + 16 * j end with
-// 16 bytes j, for j from 0 to 15. tens: ten times each digit.
+// 16 bytes j, for j from 0 to 15. tens: ten times each digit. The factors
+// of the sums: pairs of digits (10, 1), of 2-digit values (100, 1) and of
+// 4-digit values (10000, 1); and 10^8, MOST and 1 in 64-bit lanes.
 struct bytes64 {
 	unsigned char after[64], lanes[2][64], place[64], first[48 + 16 * 16], tens[16];
-	constexpr bytes64() : after(), lanes(), place(), first(), tens()
+	unsigned char tens100[64], hundreds[64], myriads[64], e8[64], most[64], one[64];
+	constexpr bytes64()
+	    : after(), lanes(), place(), first(), tens(), tens100(), hundreds(), myriads(), e8(), most(), one()
 	{
 		for (int i = 0; i < 64; i++) {
 			after[i] = (unsigned char)(i + 16);
 			lanes[0][i] = (unsigned char)(i / 16 * 2);
 			lanes[1][i] = (unsigned char)(i / 16 * 2 + 1);
 			place[i] = (unsigned char)(i % 16 - 15);
+			tens100[i] = i % 2 ? 1 : 10;
+			hundreds[i] = (unsigned char)(i % 4 == 0 ? 100 : i % 4 == 2);
+			myriads[i] = (unsigned char)(i % 4 == 0 ? 10000 & 255 : i % 4 == 1 ? 10000 >> 8 : i % 4 == 2);
+			e8[i] = (unsigned char)(100000000ull >> 8 * (i % 8));
+			most[i] = (unsigned char)(MOST >> 8 * (i % 8));
+			one[i] = i % 8 == 0;
 		}
 		for (int i = 48; i < 48 + 16 * 16; i++)
 			first[i] = (unsigned char)((i - 48) / 16);
@@ -50,7 +60,7 @@ alignas(64) static constexpr bytes64 consts;
 // The constant vectors of the loop, made once before it and kept in
 // registers: the compiler would make some of them afresh at each block.
 struct vecs {
-	vec whites, signs, nil, zero, ten, minus, after, lanes[2], place, eight, tens, tens100,
+	vec whites, signs, nil, ascii0, ndigit, minus, after, lanes[2], place, by8, tens, tens100,
 	    hundreds, myriads, e8, most, one;
 };
 static inline vecs made(void)
@@ -59,34 +69,21 @@ static inline vecs made(void)
 	k.whites = kept(op::table(whites.at));
 	k.signs = kept(op::table(signs.at));
 	k.nil = kept(op::fill(0));
-	k.zero = kept(op::fill('0'));
-	k.ten = kept(op::fill(NDIGIT));
+	k.ascii0 = kept(op::fill('0'));
+	k.ndigit = kept(op::fill(NDIGIT));
 	k.minus = kept(op::fill(MINUS));
 	k.after = kept(op::load(consts.after));
 	k.lanes[0] = kept(op::load(consts.lanes[0]));
 	k.lanes[1] = kept(op::load(consts.lanes[1]));
 	k.place = kept(op::load(consts.place));
-	k.eight = kept(op::fill(8));
+	k.by8 = kept(op::fill(8));
 	k.tens = kept(op::table(consts.tens));
-	// Pairs of digits (10, 1), of 2-digit values (100, 1), of 4-digit
-	// values (10000, 1), and 10^8, MOST and 1 in 64-bit lanes.
-	unsigned char b[64];
-	for (int i = 0; i < 64; i++)
-		b[i] = i % 2 ? 1 : 10;
-	k.tens100 = kept(op::load(b));
-	for (int i = 0; i < 64; i++)
-		b[i] = (unsigned char)(i % 4 == 0 ? 100 : i % 4 == 2 ? 1 : 0);
-	k.hundreds = kept(op::load(b));
-	for (int i = 0; i < 64; i++)
-		b[i] = (unsigned char)(i % 4 == 0 ? 10000 & 255 : i % 4 == 1 ? 10000 >> 8 : i % 4 == 2 ? 1 : 0);
-	k.myriads = kept(op::load(b));
-	const uint64_t q[3] = {100000000, MOST, 1};
-	vec *to[3] = {&k.e8, &k.most, &k.one};
-	for (int j = 0; j < 3; j++) {
-		for (int i = 0; i < 64; i++)
-			b[i] = (unsigned char)(q[j] >> 8 * (i % 8));
-		*to[j] = kept(op::load(b));
-	}
+	k.tens100 = kept(op::load(consts.tens100));
+	k.hundreds = kept(op::load(consts.hundreds));
+	k.myriads = kept(op::load(consts.myriads));
+	k.e8 = kept(op::load(consts.e8));
+	k.most = kept(op::load(consts.most));
+	k.one = kept(op::load(consts.one));
 	return k;
 }
 
@@ -98,7 +95,7 @@ static inline vecs made(void)
 // its value is 0.
 static inline vec quarter(const vecs &k, vec w, vec i, vec before)
 {
-	vec d = op::subs(op::greater(i, before), w, k.zero);
+	vec d = op::subs(op::greater(i, before), w, k.ascii0);
 	return op::madd(op::maddubs(d, k.tens100), k.hundreds);
 }
 
@@ -115,7 +112,7 @@ static inline vec quarter(const vecs &k, vec w, vec i, vec before)
 // A run past the block's last is 0, which fits even if neg marks it (the
 // run going on into the next block may be negative), so no lane needs
 // leaving out.
-static inline vec eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, vec la, vec lb, vec last,
+static inline vec octet(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, vec la, vec lb, vec last,
 			uint64_t neg, unsigned g)
 {
 	vec ea = op::permute(la, e), eb = op::permute(lb, e);
@@ -129,7 +126,7 @@ static inline vec eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, v
 	return op::sub64(v, m, v, k.one);
 }
 
-// As eight(), for the runs of a block past the first eight, eight at a
+// As octet(), for the runs of a block past the first eight, eight at a
 // time: rare but in blocks of short numbers.
 [[gnu::noinline]] static vec beyond(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, uint64_t neg, unsigned n)
 {
@@ -137,9 +134,9 @@ static inline vec eight(const vecs &k, int *t, vec lo, vec hi, vec rot, vec e, v
 	vec la = k.lanes[0], lb = k.lanes[1];
 	for (unsigned g = 8; g < n; g += 8) {
 		vec last = op::permute(lb, e);
-		la = op::add(la, k.eight);
-		lb = op::add(lb, k.eight);
-		top = op::max64(top, eight(k, t, lo, hi, rot, e, la, lb, last, neg, g));
+		la = op::add(la, k.by8);
+		lb = op::add(lb, k.by8);
+		top = op::max64(top, octet(k, t, lo, hi, rot, e, la, lb, last, neg, g));
 	}
 	return top;
 }
@@ -158,7 +155,7 @@ static inline vec gather(const vecs &k, int *t, const unsigned char *b, int64_t 
 {
 	vec e = op::compress(ends, k.after);
 	vec lo = op::load(b - 16), hi = op::load(b + 48), v = op::load(b), rot = op::up(v, v);
-	vec top = eight(k, t, lo, hi, rot, e, k.lanes[0], k.lanes[1], op::load(consts.first + 16 * (s0 + 15)), neg, 0);
+	vec top = octet(k, t, lo, hi, rot, e, k.lanes[0], k.lanes[1], op::load(consts.first + 16 * (s0 + 15)), neg, 0);
 	if (__builtin_expect(n > 8, 0))
 		top = op::max64(top, beyond(k, t, lo, hi, rot, e, neg, n));
 	return top;
@@ -183,7 +180,7 @@ static inline bool longer(uint64_t sp)
 // the carried bytes. The store writes 32 values whatever their number.
 static inline int *shorts(const vecs &k, int *t, const unsigned char *b, uint64_t ends)
 {
-	vec c = op::subs(~0ull, op::load(b), k.zero), prev = op::subs(~1ull, op::load(b - 1), k.zero);
+	vec c = op::subs(~0ull, op::load(b), k.ascii0), prev = op::subs(~1ull, op::load(b - 1), k.ascii0);
 	op::widen(t, op::compress(ends, op::add(c, op::lookup(k.tens, prev))));
 	return t + op::count(ends);
 }
@@ -220,7 +217,7 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 			continue;
 		}
 		uint64_t sg = look(k.signs, v), mn = op::equal(v, k.minus);
-		uint64_t dg = op::below(op::sub(v, k.zero), k.ten), op = cs >> 63;
+		uint64_t dg = op::below(op::sub(v, k.ascii0), k.ndigit), isopen = cs >> 63;
 		// Byte 0 counts as a start: of the open run, if one is. The byte
 		// after the block is the data's or the sentinel's.
 		uint64_t starts = heads(sp, 1), ends = tails(sp, b);
@@ -230,7 +227,7 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 		// Anything but white space, digits and signs; a sign not first
 		// in its run, or a run by itself; an open run that begins with
 		// a sign here, or is longer than 16 bytes.
-		uint64_t bad = ~(sp | dg | sg) | misplaced(sg, starts, ends) | (op & (sg | late));
+		uint64_t bad = ~(sp | dg | sg) | misplaced(sg, starts, ends) | (isopen & (sg | late));
 		c.k = {sp, dg, sg, mn};
 		if (__builtin_expect(bad != 0, 0)) {
 			c.known = true;
@@ -257,13 +254,13 @@ static inline cursor walk(const vecs &k, vec &top, cursor c, const unsigned char
 			c.known = true;
 			break;
 		}
-		vec most = gather(k, t, b, (int64_t)cs, ends, neg, n);
-		if (check && op::greater64(most, k.most)) {
+		vec peak = gather(k, t, b, (int64_t)cs, ends, neg, n);
+		if (check && op::greater64(peak, k.most)) {
 			c.known = true;	// out of range
 			break;
 		}
 		if (!check)
-			top = op::max64(top, most);
+			top = op::max64(top, peak);
 		t += n;
 		cs = next;
 		cneg = neg >> n & 1;

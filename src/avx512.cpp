@@ -22,19 +22,14 @@ namespace op = native;
 #endif
 using op::vec;
 
-// The bytes of the widest vector the generic code is given: 32, since the
-// line feeds counted by vectors of 64 made 2-ten 4% slower here; in the
-// portable build 8, since a vector written in plain C++ is made a byte at a
-// time there.
+// Line feeds counted by vectors of 32 bytes, since vectors of 64 made
+// 2-ten 4% slower here; in the portable build by 64-bit words, since a
+// vector written in plain C++ is made a byte at a time there.
 #ifdef PORTABLE_AVX512
-enum { VECTOR = 8 };
+enum { COUNTBY = 8 };
 #else
-enum { VECTOR = 32 };
+enum { COUNTBY = 32 };
 #endif
-
-// The white space bytes and the signs by their low nibbles (rules.h).
-static constexpr nibbles whites(space, 0), signs(sign, 0x80);
-static_assert(whites.exact(space) && signs.exact(sign), "a nibble looks up each class exactly");
 
 // A constant kept in a register across a loop.
 static inline vec kept(vec v)

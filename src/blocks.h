@@ -89,20 +89,17 @@ static inline bool each(cursor &c, const unsigned char *last, uint64_t starts, u
 static inline void scan(void)
 {
 	const unsigned char *last = end;
-	const int *full = tape + TAPE - (BLOCK / 2 + 1);
-	static_assert(TAPE > 2 * (BLOCK / 2 + 1), "a block's numbers fit after the check for room");
+	const int *full = tape + BRIM;
 	cursor c = {tape, p, nullptr, false, {0, 0, 0, 0}};
 
 	from = p;
 	ti = 0;
 	for (;; c.b += BLOCK) {
-#ifdef COUNT_BLOCKS
-		const unsigned char *was = c.b;
+		[[maybe_unused]] const unsigned char *was = c.b;
 		c = runs(c, last, full);
+#ifdef COUNT_BLOCKS
 		tally.fast += (c.b - was) / BLOCK;
 		tally.left += c.b < last && c.t <= full;
-#else
-		c = runs(c, last, full);
 #endif
 		if (c.b >= last)
 			return stop(c.t, c.open ? c.open : last, MORE);
@@ -120,13 +117,14 @@ static inline void scan(void)
 }
 
 // The line feeds among the n bytes at s, for the messages, which say where
-// a fault stands: by the widest vectors the set has, each lane counting up
-// to 255 of them before they are summed. The bytes past the last whole
-// vector are read as one more, whole, those past the n left out: so up to
-// VECTOR - 1 bytes past them are read, which the buffer's sentinel holds.
+// a fault stands: by vectors of COUNTBY bytes, each lane counting up to 255
+// of them before they are summed. The bytes past the last whole vector are
+// read as one more, whole, those past the n left out: so up to COUNTBY - 1
+// bytes past them are read, which the buffer's sentinel holds.
+static_assert(PAD >= COUNTBY - 1, "a count of line feeds reads up to COUNTBY - 1 bytes past the data");
 static inline size_t vectorfeeds(const unsigned char *s, size_t n)
 {
-	typedef unsigned char lanes __attribute__((vector_size(VECTOR)));
+	typedef unsigned char lanes __attribute__((vector_size(COUNTBY)));
 	size_t k = 0, sum = 0, whole = n - n % sizeof(lanes);
 	lanes acc, v, place;
 	while (k < whole) {
@@ -184,7 +182,7 @@ static inline size_t wordfeeds(const unsigned char *s, size_t n)
 // The line feeds among the n bytes at s.
 static inline size_t feeds(const unsigned char *s, size_t n)
 {
-	return VECTOR >= 16 ? vectorfeeds(s, n) : wordfeeds(s, n);
+	return COUNTBY >= 16 ? vectorfeeds(s, n) : wordfeeds(s, n);
 }
 
 } // namespace ISA

@@ -12,10 +12,13 @@
 // FULL, it needs MORE input, or a BAD run stops it, which the exact reader
 // must read.
 enum { TAPE = 512, FULL = 0, MORE, BAD };
-// A block ends at most BLOCK / 2 runs, and a block reader takes one only
-// while the tape has room for them (FULL otherwise); past the numbers, room
-// for the values a store of four or eight writes past a block's last, and
-// for a small test case's read of 16 from its first code.
+// A block ends at most BLOCK / 2 runs, and one more may go on from it, so
+// a block reader takes one only while the tape holds at most BRIM numbers
+// (FULL otherwise). Past the numbers, room for the values a fast loop's
+// store writes past a block's last (each loop checks that it fits), and for
+// a small test case's read of 16 from its first code.
+enum { BRIM = TAPE - (BLOCK / 2 + 1) };
+static_assert(BRIM > BLOCK / 2 + 1, "a block's numbers fit after the check for room");
 extern int tape[TAPE + 16];
 extern unsigned ti, tn, why;
 extern const unsigned char *from;

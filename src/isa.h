@@ -7,7 +7,8 @@
 // An instruction set's file includes this, opens its region with
 // TARGET_BEGIN, and defines in namespace ISA (a macro naming the set):
 //
-//   VECTOR                                    the bytes of its widest vector
+//   COUNTBY     the bytes feeds() counts line feeds by: a vector's, or 8
+//               for 64-bit words
 //   kinds classify(const unsigned char *b)    the classes of the block at b
 //   uint64_t value(const unsigned char *e, unsigned len)
 //       the value of the len (1 to WINDOW) digits that end at e

@@ -6,7 +6,7 @@
 
 namespace ISA {
 
-enum { VECTOR = 16 };	// the bytes of its widest vector
+enum { COUNTBY = 16 };	// line feeds counted by vectors of 16 bytes
 
 // The 64 bits of a block from four 16-byte compares, gathered by pairwise
 // adds.

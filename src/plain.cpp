@@ -5,7 +5,7 @@
 
 namespace ISA {
 
-enum { VECTOR = 8 };	// the bytes of its widest vector
+enum { COUNTBY = 8 };	// line feeds counted by 64-bit words
 
 // The classes of the 64 bytes of the block at b, a byte at a time.
 static inline kinds classify(const unsigned char *b)

@@ -102,3 +102,6 @@ struct nibbles {
 		return true;
 	}
 };
+// The white space bytes and the signs by their low nibbles.
+static constexpr nibbles whites(space, 0), signs(sign, 0x80);
+static_assert(whites.exact(space) && signs.exact(sign), "a nibble looks up each class exactly");

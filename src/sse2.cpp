@@ -8,7 +8,7 @@
 TARGET_BEGIN("sse2")
 namespace ISA {
 
-enum { VECTOR = 16 };	// the bytes of its widest vector
+enum { COUNTBY = 16 };	// line feeds counted by vectors of 16 bytes
 
 // The bytes of a from lo on, n of them: shifted so that the range starts
 // at the lowest signed byte, they are below the range's end.

@@ -171,7 +171,7 @@ static bool t_widen(s::vec a, s::vec, uint64_t, unsigned char)
 static bool t_bits(s::vec, s::vec, uint64_t m, unsigned char c)
 {
 	uint64_t x = bits();
-	return s::pext(x, m) == n::pext(x, m) && s::lead(m) == n::lead(m) && s::trail(m) == n::trail(m) && s::count(m) == n::count(m) &&
+	return s::pext(x, m) == n::pext(x, m) && s::lead(m) == n::lead(m) && s::count(m) == n::count(m) &&
 	       s::low(x, c) == n::low(x, c) && s::low(x, m) == n::low(x, m);
 }
 
@@ -185,7 +185,7 @@ static const struct {
     {"lookup", t_lookup}, {"permute", t_permute}, {"permute2", t_permute2}, {"compress", t_compress},
     {"up", t_up}, {"maddubs", t_maddubs}, {"madd", t_madd}, {"packus", t_packus}, {"mul32", t_mul32},
     {"shr32", t_shr32}, {"add64", t_add64}, {"sub64", t_sub64}, {"greater64", t_greater64}, {"max64", t_max64}, {"narrow", t_narrow}, {"widen", t_widen},
-    {"pext, lead, trail, count, low", t_bits},
+    {"pext, lead, count, low", t_bits},
 };
 
 // Run each check TRIES times; the failures are printed, the first few of
