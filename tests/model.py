@@ -1,5 +1,7 @@
-"""An independent model of the counting filter, and random inputs for it."""
-import os, re
+"""An independent model of the counting filter, random inputs for it, and
+what the tests share: the name a binary writes its messages under, a file
+to run it on, the line of a group's counts."""
+import contextlib, os, re, tempfile
 
 WHITE = b" \t\n\v\f\r"
 NUM = re.compile(rb"[ \t\n\v\f\r]*([+-]?0*[0-9]{1,10})(?![0-9])")
@@ -103,11 +105,18 @@ def said(binary, message):
     return (base[4:] if base.startswith("run-") else base).encode() + b": " + message if message else b""
 
 
-def model(data):
-    """The totals the filter must write for data, and whether it must then
-    report a fault (status 1) instead of finishing (status 0)."""
-    lines, message = judge(data)
-    return lines, message is not None
+@contextlib.contextmanager
+def held(data):
+    """A file holding data, open at its start: standard input that is a file."""
+    with tempfile.TemporaryFile() as f:
+        f.write(data)
+        f.seek(0)
+        yield f
+
+
+def tally(group, good, bad, seconds):
+    """The line that says how a group of checks did."""
+    return f"{group:<16} {good:6d} passed {bad:4d} failed {seconds:7.1f} s"
 
 
 def render(v, rng):

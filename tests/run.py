@@ -12,13 +12,13 @@ failure ends the run with status 1, for tools that need only the verdict.
 
 Knobs: RANDOM_INPUTS random test cases, packed 200 to an input (2000);
 MUTATED_INPUTS damaged inputs, one run each (200)."""
-import os, pty, random, shutil, subprocess, sys, tempfile, threading, time
+import os, random, shutil, subprocess, sys, tempfile, threading, time
 from concurrent.futures import ThreadPoolExecutor
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = os.path.join(os.path.dirname(HERE), "build")
 sys.path.insert(0, HERE)
-from model import judge, generate, mutate, said  # noqa: E402
+from model import judge, generate, mutate, said, held, tally  # noqa: E402
 from sweep import sweep, twice, full, crowded, edges, spaced  # noqa: E402
 from streams import refills, long_numbers, packets, nonblocking, arguments, processors, madeup  # noqa: E402
 
@@ -49,7 +49,7 @@ class Groups:
                 if self.left[group] == 0:
                     good, bad = self.counts[group]
                     seconds = time.time() - self.began[group]
-                    print(f"{group:<16} {good:6d} passed {bad:4d} failed {seconds:7.1f} s", flush=True)
+                    print(tally(group, good, bad, seconds), flush=True)
 
 
 groups = Groups()
@@ -60,7 +60,7 @@ scratch = None  # where the generated inputs are written for this run
 def check(name, ok, detail=""):
     results.append(ok)
     with groups.lock:
-        groups.counts[getattr(local, "group", "model")][not ok] += 1
+        groups.counts[local.group][not ok] += 1
     if not ok:
         print(f"FAIL {name}: {detail}"[:2000], flush=True)
         if STOP:  # at once, from any thread; the caller ends the runs still going
@@ -165,9 +165,7 @@ def exact(binary):
     """Each case through a pipe and from a file."""
     for i, (group, data, out, rc, err) in enumerate(CASES):
         expect(binary, f"{group} #{i}", data, out, rc, err)
-        with tempfile.TemporaryFile() as f:
-            f.write(data)
-            f.seek(0)
+        with held(data) as f:
             expect(binary, f"{group} #{i} from a file", None, out, rc, err, stdin=f)
 
 
@@ -194,9 +192,7 @@ def failing_io(binary):
     check(f"{binary} nothing to write, output closed", (r.returncode, r.stderr) == (0, b""), r)
     failing_close(binary)
     # A reader that goes away: the writer ends at once, by SIGPIPE or status 1.
-    with tempfile.TemporaryFile() as f:
-        f.write(b"200000 " + b"1 1 7 " * 200000)
-        f.seek(0)
+    with held(b"200000 " + b"1 1 7 " * 200000) as f:
         p = subprocess.Popen([binary], stdin=f, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     first = p.stdout.readline()
     p.stdout.close()
@@ -290,9 +286,7 @@ def fast(binary):
     most two a read to the general loop (the one where the data read ends,
     which cuts a number, and one more), and takes the others whole."""
     for name, data in shapes():
-        with tempfile.TemporaryFile() as f:
-            f.write(data)
-            f.seek(0)
+        with held(data) as f:
             r = run(binary, None, stdin=f, timeout=60, env=dict(os.environ, A_BLOCKS="1"))
         words = r.stderr.split()
         taken, left = (int(words[1]), int(words[4])) if len(words) == 6 else (0, 1 << 40)
@@ -321,9 +315,7 @@ def seeded(binary):
 
 def cpu(binary, data):
     """CPU seconds, user and system, of one run of binary on data."""
-    with tempfile.TemporaryFile() as f:
-        f.write(data)
-        f.seek(0)
+    with held(data) as f:
         p = subprocess.Popen([binary], stdin=f, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         _, p.returncode, use = os.wait4(p.pid, 0)
     return use.ru_utime + use.ru_stime

@@ -3,8 +3,8 @@ held by a large pipe or a socket, descriptors another program left
 non-blocking, arguments, and the x86 code chosen under processors that
 lack an extension. Each takes the binary, a check(name, ok, detail) to
 report to, and whether the run is the quick one."""
-import fcntl, os, platform, pty, random, shutil, socket, subprocess, tempfile, threading, time
-from model import judge, generate, said
+import fcntl, os, platform, pty, random, shutil, socket, subprocess, threading, time
+from model import judge, generate, said, held
 
 F_SETPIPE_SZ = 1031
 SAMPLE = b"3 2 2 1 2 2 3 3 3 7 7 7 1 2 3 8 7 -1 1 10 1 2 3 4 5 6 7 8 9 10\n"
@@ -64,7 +64,10 @@ def calls(binary, data):
     os.write(w, data)
     os.close(w)
     p = subprocess.Popen([binary], stdin=r, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    timer = threading.Timer(60, p.kill)	# a binary that hangs fails instead
+    timer.start()
     out = p.stdout.read()
+    timer.cancel()
     os.waitid(os.P_PID, p.pid, os.WEXITED | os.WNOWAIT)  # its counts stay readable until it is reaped
     with open(f"/proc/{p.pid}/io") as f:
         reads = int(dict(line.split(": ") for line in f.read().splitlines())["syscr"])
@@ -169,9 +172,7 @@ def nonblocking(binary, check, quick):
     data = b"100000 " + b"1 1 5 " * 100000      # 200,000 bytes of output
     r, w = os.pipe()
     fcntl.fcntl(w, fcntl.F_SETFL, fcntl.fcntl(w, fcntl.F_GETFL) | os.O_NONBLOCK)
-    with tempfile.TemporaryFile() as f:
-        f.write(data)
-        f.seek(0)
+    with held(data) as f:
         p = subprocess.Popen([binary], stdin=f, stdout=w, stderr=subprocess.PIPE)
     os.close(w)
     time.sleep(0.3)
@@ -197,9 +198,7 @@ def arguments(binary, check, quick):
                 got = p.communicate(timeout=20)
                 os.close(master)
             elif how == "file":
-                with tempfile.TemporaryFile() as f:
-                    f.write(SAMPLE)
-                    f.seek(0)
+                with held(SAMPLE) as f:
                     p = subprocess.run([binary, *args], stdin=f, capture_output=True, timeout=20)
                 got = p.stdout, p.stderr
             else:

@@ -7,6 +7,7 @@ import os, re, shutil, subprocess, sys, tempfile, time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "bench"))
 from gen import TITLES  # noqa: E402
+from model import tally  # noqa: E402
 SAMPLE = b"5\n17\n1023\n"
 results = []
 
@@ -128,7 +129,7 @@ def group(name, fn, *args):
     fn(*args)
     good = sum(results[before:])
     bad = len(results) - before - good
-    print(f"{name:<16} {good:6d} passed {bad:4d} failed {time.time() - began:7.1f} s", flush=True)
+    print(tally(name, good, bad, time.time() - began), flush=True)
 
 
 def main():
