@@ -37,9 +37,10 @@ CMD_plain += $(if $(X86),-mno-sse2)
 CMD_avx512p = $(CMD_avx512) -DPORTABLE_AVX512
 # Each binary's command, kept in build/flags/NAME. The test build names the
 # code it takes and has no random source.
+TESTBUILD = -DNAME_READER -DNO_ENTROPY
 CMD_a = $(CXX) $(STD) $(CXXFLAGS) $(ARCH) $(WARN)
 CMD_clang = clang++ $(STD) $(SAN) $(WARN)
-CMD_which = $(CMD_a) -DNAME_READER -DNO_ENTROPY
+CMD_which = $(CMD_a) $(TESTBUILD)
 # The byte test, with the AVX-512 code portable too.
 UNITS = build/bytes $(if $(X86_64),build/bytesp)
 UNITSRC = tests/bytes.cpp tests/ops.cpp

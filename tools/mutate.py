@@ -14,10 +14,17 @@ import pathlib, sys, tempfile, threading, time
 from concurrent.futures import ThreadPoolExecutor
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-STD = "-std=c++17"		# the Makefile's language standard
 MAIN = re.compile(r"^\s*int\s+main\s*\(", re.M)
-BYTES = ["tests/bytes.cpp", "tests/ops.cpp"]	# the byte test's own units
-TESTBUILD = ["-DNAME_READER", "-DNO_ENTROPY"]	# the Makefile's build/which
+
+
+def made(name):
+    """The words of the Makefile's variable name, as make expands it: the
+    language standard, the byte test's units, the test build's flags, ..."""
+    return subprocess.run(["make", "-s", "-C", ROOT, "--no-print-directory", "--eval", f"v: ; @echo $({name})", "v"],
+                          capture_output=True, text=True).stdout.split()
+
+
+STD, BYTES, TESTBUILD, AVX2, AVX512 = (made(v) for v in ("STD", "UNITSRC", "TESTBUILD", "AVX2", "AVX512"))
 # Sources, tests and builds live apart from the project's build/, which a
 # "make clean" may remove while this runs.
 PRIVATE = tempfile.mkdtemp(prefix="mutate.")
@@ -325,7 +332,7 @@ def units(tree, what="a"):
 
 def command(cxx, flags, out, files):
     """The one command that compiles: files into out, with these flags."""
-    return [cxx, STD, *flags, "-w", "-o", out, *files]
+    return [cxx, *STD, *flags, "-w", "-o", out, *files]
 
 
 def build(cxx, flags, tree, folder, what="a"):
@@ -371,15 +378,17 @@ Result = collections.namedtuple("Result", "mutant verdict seconds")
 
 
 def trial(no, m, tree, cfg):
-    """Build mutant m in its own copy of the tree and judge it by its machine
-    code, run.py, the byte test, then run.py on more inputs, which tells a
-    change the tests miss from none; None once the budget is spent."""
+    """Build mutant m in its own copy of the tree (and the test build, where
+    m's file is compiled otherwise in it) and judge it by its machine code,
+    run.py, the byte test, then run.py on more inputs, which tells a change
+    the tests miss from none; None once the budget is spent."""
     t, folder, tree = time.monotonic(), os.path.join(PRIVATE, "m%03d" % no), mutated(tree, m)
     if t - cfg.started > cfg.budget:
         return None
     lay(tree, folder)
     binary = build(cfg.cxx, cfg.flagv, tree, folder)
-    which = binary and testbuild(cfg, tree, folder, m.file)
+    which = binary and any(f[2:] in tree[m.file] for f in TESTBUILD) and build(cfg.cxx, cfg.flagv + TESTBUILD, tree,
+                                                                               folder, "which")
     if binary is None or which is None:
         verdict = "skipped: does not compile"
     elif filecmp.cmp(binary, cfg.ref, shallow=False):
@@ -396,13 +405,6 @@ def trial(no, m, tree, cfg):
         shutil.copytree(folder, os.path.join(cfg.work, "m%03d" % no))
     shutil.rmtree(folder, True)
     return Result(m, verdict, time.monotonic() - t)
-
-
-def testbuild(cfg, tree, folder, name):
-    """The test build, for run.py to hold to the tests too, if file name is
-    compiled otherwise in it; False if not, None if it does not compile."""
-    return any(f[2:] in tree[name] for f in TESTBUILD) and build(cfg.cxx, cfg.flagv + TESTBUILD, tree, folder,
-                                                                 "which")
 
 
 def run_all(picked, tree, cfg, show):
@@ -431,10 +433,9 @@ def report(results, cfg, line):
         print("mutate: only %d behaviour-changing mutants within the budget" % (killed + survived))
     print("score: %d killed / %d behaviour-changing = %.1f%%  (%.0f s)" % (killed, killed + survived, 100 * killed
           / max(1, killed + survived), time.monotonic() - cfg.started))
-    for no, r in results:
-        if r.verdict == "SURVIVED":
-            print("survivor %s\n  kept in %s: its run.log says where more inputs tell it apart" % (line(
-                no, r.mutant), os.path.relpath(os.path.join(cfg.work, "m%03d" % no))))
+    for no, r in (x for x in results if x[1].verdict == "SURVIVED"):
+        print("survivor %s\n  kept in %s: its run.log says where more inputs tell it apart" % (line(
+            no, r.mutant), os.path.relpath(os.path.join(cfg.work, "m%03d" % no))))
     return 1 if survived else 0
 
 # ---------------------------------------------------------------- the run
@@ -515,10 +516,9 @@ def main():
         sys.exit(self_test())
     signal.signal(signal.SIGINT, interrupted)
     signal.signal(signal.SIGTERM, interrupted)
-    cpu = open("/proc/cpuinfo").read()
-    if "-DPIN_AVX2" in cfg.flagv and not re.search(r"\bavx2\b", cpu):
+    if "-DPIN_AVX2" in cfg.flagv and not AVX2:
         sys.exit(print("mutate: skipped: this processor lacks AVX2, which -DPIN_AVX2 needs"))
-    if os.uname().machine == "x86_64" and "avx512_vbmi2" not in cpu and "-DPIN_" not in cfg.flags:
+    if os.uname().machine == "x86_64" and not AVX512 and "-DPIN_" not in cfg.flags:
         cfg.flagv.append("-DPORTABLE_AVX512")	# which it then takes: the AVX-512 code in plain C++
     tree = snapshot(ROOT)
     os.makedirs(cfg.work, exist_ok=True)
