@@ -35,8 +35,7 @@ pin = -DPIN_$(shell echo $1 | tr a-z A-Z)
 $(foreach r,$(READERS),$(eval CMD_$r = $$(CXX) $$(STD) $$(SAN) $$(WARN) -DCOUNT_BLOCKS $$(call pin,$r)))
 CMD_plain += $(if $(X86),-mno-sse2)
 CMD_avx512p = $(CMD_avx512) -DPORTABLE_AVX512
-# Each binary's command, kept in build/flags/NAME. The test build names the
-# code it takes and has no random source.
+# Each binary's command, in build/flags/NAME; the test build names its code and has no random source.
 TESTBUILD = -DNAME_READER -DNO_ENTROPY
 CMD_a = $(CXX) $(STD) $(CXXFLAGS) $(ARCH) $(WARN)
 CMD_clang = clang++ $(STD) $(SAN) $(WARN)
