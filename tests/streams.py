@@ -4,7 +4,7 @@ non-blocking, arguments, and the x86 code chosen under processors that
 lack an extension. Each takes the binary, a check(name, ok, detail) to
 report to, and whether the run is the quick one."""
 import fcntl, os, platform, pty, random, shutil, socket, subprocess, threading, time
-from model import judge, generate, said, held
+from model import judge, generate, mutate, said, held
 
 F_SETPIPE_SZ = 1031
 SAMPLE = b"3 2 2 1 2 2 3 3 3 7 7 7 1 2 3 8 7 -1 1 10 1 2 3 4 5 6 7 8 9 10\n"
@@ -220,21 +220,25 @@ MODELS = {"max": "avx2", "max,-avx2": "sse2", "max,-bmi1": "sse2", "max,-bmi2": 
 
 
 def processors(binary, check, quick, which=None):
-    """The default build under qemu's processor models gives the lines of a
-    native run, on test cases small enough to be counted without the seen
-    set and larger ones; a build that names the code it takes (which) takes
-    the code due."""
+    """The default build under qemu's processor models gives the lines, the
+    status and the message due, on test cases small enough to be counted
+    without the seen set and larger ones, and on damaged inputs (the code
+    each model takes must find the fault where the native one does); a
+    build that names the code it takes (which) takes the code due."""
     qemu = shutil.which("qemu-x86_64")
     if platform.machine() != "x86_64" or not qemu:
         return print(f"skipped: {binary} under other x86-64 processors, "
                      + ("there is no qemu-x86_64 (apt-get install qemu-user)" if platform.machine() == "x86_64"
                         else "this is not x86-64"))
-    data = generate(random.Random(9), 400)
-    due = lines(data), 0, b""
+    rng = random.Random(9)
+    inputs = [generate(rng, 400)] + [mutate(generate(rng, 20), rng) for _ in range(4)]
     models = list(MODELS)[:3] if quick else list(MODELS)
-    for model in models:
+    for model, (i, data) in ((m, d) for m in models for d in enumerate(inputs)):
         r = subprocess.run([qemu, "-cpu", model, binary], input=data, capture_output=True, timeout=120)
-        check(f"{binary} under -cpu {model}", (r.stdout, r.returncode, r.stderr) == due, (r.returncode, r.stderr))
+        message = judge(data)[1]
+        due = lines(data), 1 if message else 0, said(binary, message or b"")
+        check(f"{binary} under -cpu {model}, input {i}", (r.stdout, r.returncode, r.stderr) == due,
+              (r.returncode, r.stderr))
     for model in models if which else []:
         r = subprocess.run([qemu, "-cpu", model, which], input=SAMPLE, capture_output=True, timeout=60)
         name = said(which, b"the %s code\n" % MODELS[model].encode())
